@@ -1,0 +1,60 @@
+// StarCatalog: the owned contiguous array of star records, its loader and
+// the two passes that write the per-observer working values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "catalog/StarEntry.h"
+#include "geometry/Vector3D.h"
+
+class LoadArchive;
+
+// Why a map file was rejected, and where.
+enum class MapRejection {
+  None,
+  ShortHeader,         // fewer than 15 bytes
+  BadMagic,            // bytes 0..6 are not "starmap"
+  BadVersion,          // byte 7 is not 2
+  BadByte8,            // byte 8 is not 0
+  BadByte10,           // byte 10 is not 1
+  CountTooLarge,       // count x 21 does not fit in the bytes after the header
+  OutOfMemory,         // the record array could not be allocated
+  TruncatedRecord,     // a record's fixed 19 bytes run past the data
+  UnterminatedString,  // a tag or name has no terminator before the data ends
+};
+
+struct MapDiagnosis {
+  MapRejection rejection = MapRejection::None;
+  size_t offset = 0;      // byte offset of the failing test
+  int32_t record = -1;    // record index for record faults, else -1
+  bool complemented = false;
+  uint32_t count = 0;     // the header's star count, once read
+  size_t endOffset = 0;   // offset just after the last record of a good file
+};
+
+const char* DescribeRejection(MapRejection rejection);
+
+class StarCatalog {
+ public:
+  StarCatalog() = default;
+  ~StarCatalog();
+  StarCatalog(const StarCatalog&) = delete;
+  StarCatalog& operator=(const StarCatalog&) = delete;
+
+  int32_t m_nStars = 0;
+  StarEntry* m_pStars = nullptr;  // owned; m_nStars records
+
+  // Reads the whole file behind the archive and decodes it. 1 on success;
+  // 0 on rejection, leaving the catalogue empty.
+  int LoadStarMap(LoadArchive& archive);
+  // The same decoding from bytes in memory, with the reason for a rejection.
+  int LoadStarMap(const unsigned char* data, size_t length, MapDiagnosis* diagnosis = nullptr);
+
+  // Projection for an observer: dProjX, dProjY and bVisible of every record.
+  int ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight, Vector3D scaledDown);
+  // dDistance and dAppMagnitude of every record for an observer position.
+  void UpdateMagnitudes(Vector3D position);
+
+  void Release();
+};

@@ -1,0 +1,102 @@
+// CSkyglassView: the application's one view. It owns the observer (position,
+// angles, basis, zoom), the display flags and the two pixel buffers, paints
+// the catalogue of its document, and handles the commands and input that
+// change what is seen. Every platform operation goes through ViewPlatform.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "catalog/SkyglassDoc.h"
+#include "geometry/Vector3D.h"
+#include "render/CommandUI.h"
+#include "render/PixelBuffer.h"
+#include "render/ViewPlatform.h"
+
+struct DragPoint {
+  int x;
+  int y;
+};
+
+class CSkyglassView {
+ public:
+  CSkyglassView(CSkyglassDoc& document, ViewPlatform& platform);
+
+  CSkyglassDoc& GetDocument() { return m_document; }
+
+  // --- Painting and size (rendering) ---
+  void OnSize(int type, int cx, int cy);
+  void OnDraw();
+  void RenderStars();
+  void DrawLabels();
+  void MergeLabels();
+  void DrawNoMapScreen();
+
+  // --- Command routing: the view's message map ---
+  // True when the view handles the command (and has run it).
+  bool OnCommand(int id);
+  // True when the view has an update handler for the command (and has run it).
+  bool OnUpdateCommandUI(int id, CCmdUI& cmdUI);
+
+  // --- Display toggles and zoom ---
+  void OnNames();
+  void OnSmallNames();
+  void OnDurchmusterung();
+  void OnDistances();
+  void OnMagnitudeDrawing();
+  void OnDebug();
+  void OnZoom(double factor);
+  void OnUpdateZoomField(CCmdUI& cmdUI);
+
+  // --- Mouse look and double-click zoom (client pixels) ---
+  void OnLButtonDown(int x, int y);
+  void OnLButtonUp(int x, int y);
+  void OnMouseMove(int x, int y);
+  void OnLButtonDblClk(int x, int y);
+  void OnRButtonDblClk(int x, int y);
+
+  // --- Keyboard travel and the Options dialog ---
+  void OnKeyDown(int virtualKey);
+  void OnKeyUp(int virtualKey);
+  void OnOptions();
+
+  // --- Navigation dialogs ---
+  void OnTravelToPoint();
+  void OnTravelToStar();
+  void OnViewToStar();
+  void OnViewDirection();
+
+  // Members, in the order of the view's state.
+  int m_nMagTolerance;
+  double m_dZoom;
+  std::unique_ptr<PixelBuffer> m_hStarBitmap;   // null until the first even-width size
+  std::unique_ptr<PixelBuffer> m_hLabelBitmap;  // null until the first even-width size
+  int m_bBuffersReady;
+  int m_bDebug;
+  int m_bNames;
+  int m_bSmallNames;
+  int m_bDistances;
+  int m_bDurchmusterung;
+  int m_bMagnitudeDrawing;
+  int m_bMagnitudesValid;
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+  int m_nCenterX = 0;
+  int m_nCenterY = 0;
+  int m_nPixels = 0;
+  Vector3D m_vPosition;
+  DragPoint m_ptDragAnchor{0, 0};
+  Vector3D m_vForward;
+  Vector3D m_vRight;
+  Vector3D m_vDown;
+  double m_dYaw;
+  double m_dPitch;
+  int m_bProjectionDirty;
+  uint16_t* m_pStarBits = nullptr;
+  uint16_t* m_pLabelBits = nullptr;
+  int m_nStarCount;
+
+ private:
+  CSkyglassDoc& m_document;
+  ViewPlatform& m_platform;
+};
