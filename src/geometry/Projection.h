@@ -12,8 +12,7 @@ struct ProjectedPoint {
 // Returns false, writing nothing, when the point is not strictly in front of
 // the observer (depth 0, negative or not a number).
 inline bool ProjectPoint(const Vector3D& point, const Vector3D& observer, const Vector3D& forward,
-                         const Vector3D& scaledRight, const Vector3D& scaledDown,
-                         ProjectedPoint& out) {
+                         const Vector3D& scaledRight, const Vector3D& scaledDown, ProjectedPoint& out) {
   const Vector3D d = point - observer;
   const double depth = Dot(d, forward);
   if (!(depth > 0.0)) return false;
