@@ -27,7 +27,8 @@ void ExpectNear(const Vector3D& v, double x, double y, double z, double toleranc
 TEST(ViewBasis, OffsetIsTheFourteenDigitDecimalNotHalfPi) {
   EXPECT_EQ(BasisYawOffset, 1.5707963267949);
   EXPECT_NE(BasisYawOffset, M_PI / 2);
-  EXPECT_EQ(std::nextafter(M_PI / 2, 2.0), M_PI / 2 + 2.220446049250313e-16);
+  const double ulp = std::nextafter(M_PI / 2, 2.0) - M_PI / 2;
+  EXPECT_EQ(BasisYawOffset - M_PI / 2, 16 * ulp);
   EXPECT_NEAR(RuntimeCos(BasisYawOffset), -3.49e-15, 0.01e-15);
 }
 
