@@ -35,6 +35,8 @@ class CSkyglassView {
   // --- Command routing: the view's message map ---
   // True when the view handles the command (and has run it).
   bool OnCommand(int id);
+  // True when OnCommand handles the id: its menu items and buttons are enabled.
+  static bool HandlesCommand(int id);
   // True when the view has an update handler for the command (and has run it).
   bool OnUpdateCommandUI(int id, CCmdUI& cmdUI);
 
@@ -97,6 +99,14 @@ class CSkyglassView {
   int m_nStarCount;
 
  private:
+  // Recomputes every star's distance and apparent magnitude for m_vPosition
+  // and marks them valid.
+  void RecomputeMagnitudes();
+  // Marks the projection out of date and asks for one repaint.
+  void RedrawAll();
+  // Moves the observer, recomputing the magnitudes while they are drawn.
+  void TravelTo(double x, double y, double z);
+
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
 };

@@ -26,6 +26,7 @@ class FakeViewPlatform : public ViewPlatform {
   int copies = 0;                   // CopyToWindow calls
   PixelBuffer lastCopy;
   std::vector<WindowRect> filledRects;
+  std::vector<uint32_t> fillColors;       // FillWindowRect colours, parallel to filledRects
   std::vector<RecordedText> windowTexts;  // DrawWindowText calls (x, y = rect's top-left)
   // Answers RunDialog; by default every dialog is cancelled.
   std::function<bool(DialogModel&)> dialogHandler;
@@ -50,7 +51,10 @@ class FakeViewPlatform : public ViewPlatform {
     ++copies;
     lastCopy = stars;
   }
-  void FillWindowRect(const WindowRect& rect, uint32_t) override { filledRects.push_back(rect); }
+  void FillWindowRect(const WindowRect& rect, uint32_t colorRef) override {
+    filledRects.push_back(rect);
+    fillColors.push_back(colorRef);
+  }
   void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override {
     windowTexts.push_back({rect.left, rect.top, std::string(text), colorRef});
   }

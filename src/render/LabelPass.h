@@ -1,0 +1,27 @@
+// The label pass: which star gets which text, where and in which colour, drawn
+// through the platform into the label buffer; and the OR merge of the label
+// buffer onto the star buffer.
+#pragma once
+
+#include "catalog/StarEntry.h"
+#include "render/PixelBuffer.h"
+#include "render/ScreenMapping.h"
+#include "render/ViewPlatform.h"
+
+// The view's label flags, each 0 or 1.
+struct LabelFlags {
+  int names;
+  int smallNames;
+  int distances;
+  int durchmusterung;
+};
+
+// Draws names and distances of the first count stars into target. Label
+// points are window coordinates; a point on column frame.width or line
+// frame.height still gets its texts, which the buffer clips.
+void DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
+                    ViewPlatform& platform, PixelBuffer& target);
+
+// Every word of stars becomes (star word) OR (label word): text never erases
+// a star and black cells add nothing.
+void MergeLabelBuffer(PixelBuffer& stars, const PixelBuffer& labels);

@@ -1,0 +1,17 @@
+// The screen shown while no map is loaded: a black 640 by 480 area with a red
+// two-line message, whatever the window's size.
+#pragma once
+
+#include <string_view>
+
+#include "render/ViewPlatform.h"
+
+// The message of the no-map screen (string resource 61446).
+inline constexpr std::string_view kNoMapMessage =
+    "No map present!\nThere needs to be a 'map.smp' in the same directory as this program. ";
+
+inline constexpr WindowRect kNoMapFillRect{0, 0, 640, 480};
+inline constexpr WindowRect kNoMapTextRect{20, 20, 500, 80};
+
+// Paints the no-map screen on the window; touches nothing else.
+void DrawNoMapScreen(ViewPlatform& platform);

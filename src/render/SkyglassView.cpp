@@ -1,0 +1,107 @@
+// CSkyglassView's state, buffers and paint: the constructor's defaults, the
+// buffers made at every even-width size change, and OnDraw, which recomputes
+// the frame only when the projection is out of date.
+#include "render/SkyglassView.h"
+
+#include <algorithm>
+
+#include "geometry/ViewBasis.h"
+#include "render/LabelPass.h"
+#include "render/NoMapScreen.h"
+#include "render/StarRasterizer.h"
+
+namespace {
+
+// The records painting may walk: m_nStarCount, but never past the catalogue.
+int PaintableStarCount(const CSkyglassView& view, const StarCatalog& catalog) {
+  return std::clamp(view.m_nStarCount, 0, catalog.m_nStars);
+}
+
+ScreenFrame FrameOf(const CSkyglassView& view) {
+  return {view.m_nWidth, view.m_nHeight, view.m_nCenterX, view.m_nCenterY};
+}
+
+}  // namespace
+
+CSkyglassView::CSkyglassView(CSkyglassDoc& document, ViewPlatform& platform)
+    : m_nMagTolerance(100),
+      m_dZoom(1.0),
+      m_bBuffersReady(0),
+      m_bDebug(0),
+      m_bNames(0),
+      m_bSmallNames(0),
+      m_bDistances(0),
+      m_bDurchmusterung(0),
+      m_bMagnitudeDrawing(1),
+      m_bMagnitudesValid(0),
+      m_dYaw(0.0),
+      m_dPitch(0.0),
+      m_bProjectionDirty(1),
+      m_nStarCount(2),
+      m_document(document),
+      m_platform(platform) {
+  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+}
+
+void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
+  // The buffers are addressed as flat arrays, which needs an even width; the
+  // frame corrects an odd width and a corrected size change follows.
+  if ((cx & 1) != 0) return;
+  m_nWidth = std::max(cx, 0);
+  m_nHeight = std::max(cy, 0);
+  m_nCenterX = m_nWidth >> 1;
+  m_nCenterY = m_nHeight >> 1;
+  m_nPixels = m_nWidth * m_nHeight;
+  m_hStarBitmap = std::make_unique<PixelBuffer>(m_nWidth, m_nHeight);
+  m_hLabelBitmap = std::make_unique<PixelBuffer>(m_nWidth, m_nHeight);
+  m_pStarBits = m_hStarBitmap->Bits();
+  m_pLabelBits = m_hLabelBitmap->Bits();
+  m_bProjectionDirty = 1;
+  m_platform.Invalidate();
+}
+
+void CSkyglassView::OnDraw() {
+  if (m_document.m_bMapPresent == 0) {
+    DrawNoMapScreen();
+    return;
+  }
+  if (m_bBuffersReady == 0) {  // first paint with a map
+    m_document.m_catalog.UpdateMagnitudes(m_vPosition);
+    m_bMagnitudesValid = 1;
+    m_bBuffersReady = 1;
+  }
+  if (m_bProjectionDirty != 0) {
+    m_nStarCount = m_document.GetStarCount();
+    const Vector3D scaledDown = m_vDown * m_dZoom;
+    const Vector3D scaledRight = m_vRight * m_dZoom;
+    m_document.m_catalog.ProjectStars(m_vPosition, m_vForward, scaledRight, scaledDown);
+    m_bProjectionDirty = 0;
+    for (PixelBuffer* buffer : {m_hStarBitmap.get(), m_hLabelBitmap.get()})
+      if (buffer) std::fill(buffer->words.begin(), buffer->words.end(), 0);
+    RenderStars();
+    DrawLabels();
+    MergeLabels();
+  }
+  if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
+}
+
+void CSkyglassView::RenderStars() {
+  if (!m_hStarBitmap) return;
+  const StarCatalog& catalog = m_document.m_catalog;
+  ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
+                m_bMagnitudesValid, m_pStarBits);
+}
+
+void CSkyglassView::DrawLabels() {
+  const bool anyLabels = m_bNames != 0 || m_bSmallNames != 0 || m_bDistances != 0;
+  if (!anyLabels || m_bMagnitudeDrawing == 0 || m_bMagnitudesValid == 0 || !m_hLabelBitmap) return;
+  const StarCatalog& catalog = m_document.m_catalog;
+  DrawStarLabels(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this),
+                 {m_bNames, m_bSmallNames, m_bDistances, m_bDurchmusterung}, m_platform, *m_hLabelBitmap);
+}
+
+void CSkyglassView::MergeLabels() {
+  if (m_hStarBitmap && m_hLabelBitmap) MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
+}
+
+void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }
