@@ -1,0 +1,91 @@
+// Column binding and row parsing for star catalogue CSV files.
+#include "CatalogColumns.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// Drops one leading '+'; from_chars accepts only '-'. "+-1" stays invalid.
+std::string_view WithoutPlus(std::string_view text) {
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
+  return text;
+}
+
+}  // namespace
+
+bool ParseDecimal(std::string_view text, double* value) {
+  text = WithoutPlus(text);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *value);
+  // from_chars reads "inf" and "nan" too; neither is a position or magnitude.
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(*value);
+}
+
+bool ParseWholeNumber(std::string_view text, uint64_t* value) {
+  text = WithoutPlus(text);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool CatalogColumns::Bind(std::span<const std::string> header, std::string* error) {
+  m_columnCount = header.size();
+  struct Column {
+    const char* name;
+    size_t* index;
+    bool required;
+  };
+  const Column columns[] = {
+      {"id", &m_id, true},  {"hip", &m_hip, true},     {"proper", &m_proper, true},
+      {"dm", &m_dm, false}, {"spect", &m_spect, true}, {"x", &m_x, true},
+      {"y", &m_y, true},    {"z", &m_z, true},         {"absmag", &m_absMag, true},
+  };
+  for (const Column& column : columns) {
+    *column.index = kAbsent;
+    for (size_t i = 0; i < header.size() && *column.index == kAbsent; ++i)
+      if (header[i] == column.name) *column.index = i;
+    if (column.required && *column.index == kAbsent) {
+      *error = std::string("no column named '") + column.name + "' in the header";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, std::string* error) const {
+  if (row.size() != m_columnCount) {
+    *error = std::to_string(row.size()) + " fields where the header has " + std::to_string(m_columnCount);
+    return false;
+  }
+  const auto fail = [&](const char* column, const char* expected, const std::string& text) {
+    *error = std::string("column '") + column + "': '" + text + "' is not " + expected;
+    return false;
+  };
+  if (!ParseWholeNumber(row[m_id], &star->id)) return fail("id", "a whole number", row[m_id]);
+  star->hip.reset();
+  if (!row[m_hip].empty()) {
+    uint64_t hip = 0;
+    if (!ParseWholeNumber(row[m_hip], &hip)) return fail("hip", "a whole number", row[m_hip]);
+    star->hip = hip;
+  }
+  star->proper = row[m_proper];
+  star->dm = m_dm == kAbsent ? std::string_view() : std::string_view(row[m_dm]);
+  star->spect = row[m_spect];
+
+  const struct {
+    const char* name;
+    size_t index;
+    double* value;
+  } coordinates[] = {
+      {"x", m_x, &star->position.x}, {"y", m_y, &star->position.y}, {"z", m_z, &star->position.z}};
+  for (const auto& coordinate : coordinates)
+    if (!ParseDecimal(row[coordinate.index], coordinate.value))
+      return fail(coordinate.name, "a number", row[coordinate.index]);
+
+  star->absMag.reset();
+  if (!row[m_absMag].empty()) {
+    double absMag = 0.0;
+    if (!ParseDecimal(row[m_absMag], &absMag)) return fail("absmag", "a number", row[m_absMag]);
+    star->absMag = absMag;
+  }
+  return true;
+}
