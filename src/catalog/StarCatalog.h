@@ -26,7 +26,8 @@ enum class MapRejection {
 
 struct MapDiagnosis {
   MapRejection rejection = MapRejection::None;
-  size_t offset = 0;      // byte offset of the failing test
+  size_t offset = 0;      // byte offset of the failing test: the mismatching header byte, the end
+                          // of a short file, the count (12), or the start of the cut record or string
   int32_t record = -1;    // record index for record faults, else -1
   bool complemented = false;
   uint32_t count = 0;     // the header's star count, once read
@@ -47,7 +48,7 @@ class StarCatalog {
 
   // Reads the whole file behind the archive and decodes it. 1 on success;
   // 0 on rejection, leaving the catalogue empty.
-  int LoadStarMap(LoadArchive& archive);
+  int LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis = nullptr);
   // The same decoding from bytes in memory, with the reason for a rejection.
   int LoadStarMap(const unsigned char* data, size_t length, MapDiagnosis* diagnosis = nullptr);
 

@@ -22,7 +22,7 @@ class MagnitudeTables {
     if (s < 1010.0) return std::sqrt(s);
     if (s <= 10000.0) return m_distance10[static_cast<int>(s) / 10];
     if (s <= 100000.0) return m_distance100[static_cast<int>(s) / 100];
-    if (s > 1000000.0) return std::sqrt(s);
+    if (!(s <= 1000000.0)) return std::sqrt(s);  // beyond the tables, or not a number
     return m_distance1000[static_cast<int>(s) / 1000];
   }
 

@@ -91,3 +91,9 @@ TEST(MagnitudeTables, WorkedModuli) {
   EXPECT_NEAR(T().Modulus(999.9), T().Modulus(1000.1), 0.01);
   EXPECT_NEAR(T().Modulus(1000.0), 5.0 * Log10(1000.0 / 32.6), 1e-12);
 }
+
+TEST(MagnitudeTables, NotANumberStaysOutOfTheTables) {
+  const double nan = std::nan("");
+  EXPECT_TRUE(std::isnan(T().Distance(nan)));
+  EXPECT_TRUE(std::isnan(T().Modulus(nan)));
+}

@@ -1,0 +1,62 @@
+// StarCatalog's ownership of its array, the file-reading half of the loader,
+// and the texts that name a rejected map.
+#include "catalog/StarCatalog.h"
+
+#include <memory>
+#include <new>
+
+#include "catalog/MapFile.h"
+
+StarCatalog::~StarCatalog() { Release(); }
+
+void StarCatalog::Release() {
+  delete[] m_pStars;
+  m_pStars = nullptr;
+  m_nStars = 0;
+}
+
+int StarCatalog::LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis) {
+  Release();
+  archive.Flush();
+  const uint64_t fileLength = archive.GetFile().GetLength();
+
+  // One buffer for the whole file; a length this process cannot hold is refused like a failed allocation.
+  const size_t length = static_cast<size_t>(fileLength);
+  std::unique_ptr<unsigned char[]> buffer;
+  if (length == fileLength) buffer.reset(new (std::nothrow) unsigned char[length]);
+  if (!buffer) {
+    if (diagnosis) *diagnosis = MapDiagnosis{.rejection = MapRejection::OutOfMemory};
+    return 0;
+  }
+
+  // Only the bytes the read delivered are decoded, so a file that shrank or
+  // failed part-way never exposes unset memory to the decoder.
+  const size_t bytesRead = archive.Read(buffer.get(), length);
+  return LoadStarMap(buffer.get(), bytesRead, diagnosis);
+}
+
+const char* DescribeRejection(MapRejection rejection) {
+  switch (rejection) {
+    case MapRejection::None:
+      return "accepted";
+    case MapRejection::ShortHeader:
+      return "file shorter than the 15-byte header";
+    case MapRejection::BadMagic:
+      return "magic is not \"starmap\"";
+    case MapRejection::BadVersion:
+      return "format version is not 2";
+    case MapRejection::BadByte8:
+      return "header byte 8 is not 0";
+    case MapRejection::BadByte10:
+      return "header byte 10 is not 1";
+    case MapRejection::CountTooLarge:
+      return "star count does not fit in the file";
+    case MapRejection::OutOfMemory:
+      return "not enough memory to load the map";
+    case MapRejection::TruncatedRecord:
+      return "record cut short by the end of the file";
+    case MapRejection::UnterminatedString:
+      return "tag or name not terminated before the end of the file";
+  }
+  return "unknown rejection";
+}
