@@ -1,0 +1,66 @@
+// The navigation commands: travel to coordinates or to a named star, look at
+// a named star or in a direction given in degrees. Each runs its dialog and
+// changes nothing unless the dialog ends with OK.
+#include "geometry/ViewBasis.h"
+#include "interaction/LookAngles.h"
+#include "interaction/StarNameDlg.h"
+#include "interaction/TravelToPointDlg.h"
+#include "interaction/ViewDirectionDlg.h"
+#include "render/SkyglassView.h"
+
+namespace {
+// Neither is the double nearest its exact value; their product is exactly 1.0.
+constexpr double kRadiansToDegrees = 57.295779513093144;
+constexpr double kDegreesToRadians = 0.01745329251994;
+
+void LendCatalog(CStarNameDlg& dialog, const StarCatalog& catalog) {
+  dialog.m_nStars = catalog.m_nStars;
+  dialog.m_pStars = catalog.m_pStars;
+}
+}  // namespace
+
+void CSkyglassView::TravelTo(double x, double y, double z) {
+  m_vPosition.Set(x, y, z);
+  if (m_bMagnitudeDrawing == 1) RecomputeMagnitudes();
+  RedrawAll();
+}
+
+void CSkyglassView::OnTravelToPoint() {
+  CTravelToPointDlg dialog;
+  dialog.m_dX = m_vPosition.x;
+  dialog.m_dY = m_vPosition.y;
+  dialog.m_dZ = m_vPosition.z;
+  if (!m_platform.RunDialog(dialog)) return;
+  TravelTo(dialog.m_dX, dialog.m_dY, dialog.m_dZ);
+}
+
+// The observer then stands at the star itself, which is therefore not drawn.
+void CSkyglassView::OnTravelToStar() {
+  CTravelToStarDlg dialog;
+  LendCatalog(dialog, m_document.m_catalog);
+  if (!m_platform.RunDialog(dialog) || dialog.m_bFound != 1) return;
+  TravelTo(dialog.m_dStarX, dialog.m_dStarY, dialog.m_dStarZ);
+}
+
+void CSkyglassView::OnViewToStar() {
+  CViewToStarDlg dialog;
+  LendCatalog(dialog, m_document.m_catalog);
+  if (!m_platform.RunDialog(dialog) || dialog.m_bFound != 1) return;
+  const Vector3D towardsStar(dialog.m_dStarX - m_vPosition.x, dialog.m_dStarY - m_vPosition.y,
+                             dialog.m_dStarZ - m_vPosition.z);
+  // From the star's own position there is no direction to look in.
+  if (!LookAnglesTowards(towardsStar, m_dYaw, m_dPitch)) return;
+  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  RedrawAll();
+}
+
+void CSkyglassView::OnViewDirection() {
+  CViewDirectionDlg dialog;
+  dialog.m_dU = m_dYaw * kRadiansToDegrees;
+  dialog.m_dV = m_dPitch * kRadiansToDegrees;
+  if (!m_platform.RunDialog(dialog)) return;
+  m_dYaw = dialog.m_dU * kDegreesToRadians;
+  m_dPitch = dialog.m_dV * kDegreesToRadians;
+  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  RedrawAll();
+}

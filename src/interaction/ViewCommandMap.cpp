@@ -1,0 +1,75 @@
+// The view's message map for commands: which command ids the view handles,
+// with which handler, and which have a command-state update handler. Ids not
+// listed here go on to the document, the frame and the application.
+#include <algorithm>
+#include <iterator>
+
+#include "interaction/CommandIds.h"
+#include "render/SkyglassView.h"
+
+namespace {
+
+struct CommandEntry {
+  int id;
+  void (*run)(CSkyglassView&);
+};
+
+constexpr CommandEntry kCommands[] = {
+    {cmd::kNames, [](CSkyglassView& v) { v.OnNames(); }},
+    {cmd::kDebug, [](CSkyglassView& v) { v.OnDebug(); }},
+    {cmd::kTravelToPoint, [](CSkyglassView& v) { v.OnTravelToPoint(); }},
+    {cmd::kDistances, [](CSkyglassView& v) { v.OnDistances(); }},
+    {cmd::kDurchmusterung, [](CSkyglassView& v) { v.OnDurchmusterung(); }},
+    {cmd::kMagnitudeDrawing, [](CSkyglassView& v) { v.OnMagnitudeDrawing(); }},
+    {cmd::kTravelToStar, [](CSkyglassView& v) { v.OnTravelToStar(); }},
+    {cmd::kZoom50, [](CSkyglassView& v) { v.OnZoom(0.5); }},
+    {cmd::kZoom100, [](CSkyglassView& v) { v.OnZoom(1.0); }},
+    {cmd::kZoom200, [](CSkyglassView& v) { v.OnZoom(2.0); }},
+    {cmd::kZoom500, [](CSkyglassView& v) { v.OnZoom(5.0); }},
+    {cmd::kZoom1000, [](CSkyglassView& v) { v.OnZoom(10.0); }},
+    {cmd::kZoom2000, [](CSkyglassView& v) { v.OnZoom(20.0); }},
+    {cmd::kViewToStar, [](CSkyglassView& v) { v.OnViewToStar(); }},
+    {cmd::kViewDirection, [](CSkyglassView& v) { v.OnViewDirection(); }},
+    {cmd::kSmallNames, [](CSkyglassView& v) { v.OnSmallNames(); }},
+    {cmd::kOptions, [](CSkyglassView& v) { v.OnOptions(); }},
+};
+
+struct UpdateEntry {
+  int id;
+  void (*update)(CSkyglassView&, CCmdUI&);
+};
+
+constexpr UpdateEntry kUpdates[] = {
+    {cmd::kNames, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bNames); }},
+    {cmd::kDebug, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bDebug); }},
+    {cmd::kDistances, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bDistances); }},
+    {cmd::kDurchmusterung, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bDurchmusterung); }},
+    {cmd::kMagnitudeDrawing, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bMagnitudeDrawing); }},
+    {cmd::kZoomField, [](CSkyglassView& v, CCmdUI& ui) { v.OnUpdateZoomField(ui); }},
+    {cmd::kSmallNames, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bSmallNames); }},
+};
+
+template <typename Entry, size_t N>
+const Entry* Find(const Entry (&table)[N], int id) {
+  const auto found =
+      std::find_if(std::begin(table), std::end(table), [id](const Entry& e) { return e.id == id; });
+  return found == std::end(table) ? nullptr : found;
+}
+
+}  // namespace
+
+bool CSkyglassView::HandlesCommand(int id) { return Find(kCommands, id) != nullptr; }
+
+bool CSkyglassView::OnCommand(int id) {
+  const CommandEntry* entry = Find(kCommands, id);
+  if (entry == nullptr) return false;
+  entry->run(*this);
+  return true;
+}
+
+bool CSkyglassView::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
+  const UpdateEntry* entry = Find(kUpdates, id);
+  if (entry == nullptr) return false;
+  entry->update(*this, cmdUI);
+  return true;
+}
