@@ -1,0 +1,67 @@
+// vantaro: the star map's window, or one frame rendered headless to a PNG.
+#include <QApplication>
+#include <cstdio>
+#include <iostream>
+
+#include "shell/AppIcons.h"
+#include "shell/CommandLine.h"
+#include "shell/CommandTable.h"
+#include "shell/HeadlessRender.h"
+#include "shell/MapLocation.h"
+#include "shell/SkyglassApp.h"
+
+namespace {
+
+constexpr int kExitBadUsage = 2;
+
+// The map: --map when given, else the first map.smp found.
+std::string MapPathFor(const CommandLine& line) {
+  if (line.mapPath) return *line.mapPath;
+  return ChooseMapPath(MapCandidates(QCoreApplication::applicationDirPath().toStdString(), VANTARO_DATA_DIR));
+}
+
+int RunRender(int argc, char** argv, const CommandLine& line) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is made, so no display is needed
+  QGuiApplication application(argc, argv);
+  std::string error;
+  if (RenderToPng(line.render, MapPathFor(line), &error)) return 0;
+  std::cerr << "vantaro: " << error << "\n";
+  return 1;
+}
+
+int RunWindow(int argc, char** argv, const CommandLine& line) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  QApplication::setWindowIcon(AppIcon());
+  CSkyglassApp skyglass(MapPathFor(line));
+  std::string error;
+  if (!skyglass.InitInstance(line.documentFile, &error)) {
+    std::cerr << "vantaro: " << error << "\n";
+    return 1;
+  }
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const CommandLineResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty()) {
+    std::cerr << "vantaro: " << parsed.error << "\nTry 'vantaro --help'.\n";
+    return kExitBadUsage;
+  }
+  const CommandLine& line = parsed.commandLine;
+  switch (line.mode) {
+    case RunMode::Help:
+      std::cout << UsageText();
+      return 0;
+    case RunMode::Version:
+      std::cout << VersionText();
+      return 0;
+    case RunMode::Render:
+      return RunRender(argc, argv, line);
+    case RunMode::Window:
+      break;
+  }
+  return RunWindow(argc, argv, line);
+}

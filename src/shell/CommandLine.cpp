@@ -1,0 +1,154 @@
+// Command-line parsing: "--name value" and "--name=value" forms, one
+// optional positional document file, "--" ends the options.
+#include "shell/CommandLine.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+using ValueParser = std::string (*)(std::string_view, RenderOptions&);
+
+struct RenderValueOption {
+  const char* name;
+  ValueParser parse;
+};
+
+constexpr RenderValueOption kRenderValueOptions[] = {
+    {"size", ParseRenderSize}, {"position", ParseRenderPosition}, {"view", ParseRenderView},
+    {"zoom", ParseRenderZoom}, {"labels", ParseRenderLabels},
+};
+
+const RenderValueOption* FindRenderOption(std::string_view name) {
+  const auto found = std::find_if(std::begin(kRenderValueOptions), std::end(kRenderValueOptions),
+                                  [name](const RenderValueOption& o) { return name == o.name; });
+  return found == std::end(kRenderValueOptions) ? nullptr : found;
+}
+
+bool TakesValue(std::string_view name) {
+  return name == "map" || name == "render" || FindRenderOption(name) != nullptr;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& args) : m_args(args) {}
+
+  CommandLineResult Run() {
+    CommandLineResult result;
+    result.error = ParseAll(result.commandLine);
+    if (result.error.empty()) result.error = Check(result.commandLine);
+    return result;
+  }
+
+ private:
+  std::string ParseAll(CommandLine& line) {
+    bool optionsEnded = false;
+    for (m_next = 0; m_next < m_args.size();) {
+      const std::string& arg = m_args[m_next++];
+      if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+        if (line.documentFile)
+          return "more than one document file: '" + *line.documentFile + "' and '" + arg + "'";
+        line.documentFile = arg;
+      } else if (arg == "--") {
+        optionsEnded = true;
+      } else if (std::string error = ParseOption(arg, line); !error.empty()) {
+        return error;
+      }
+    }
+    return {};
+  }
+
+  std::string ParseOption(const std::string& arg, CommandLine& line) {
+    if (arg == "-h" || arg == "--help") {
+      m_help = true;
+      return {};
+    }
+    if (arg.rfind("--", 0) != 0) return "unknown option '" + arg + "'";
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+    std::optional<std::string> value;
+    if (equals != std::string::npos) value = arg.substr(equals + 1);
+
+    if (!TakesValue(name)) return ParseFlag(name, value.has_value(), line);
+    if (!value) {
+      if (m_next >= m_args.size()) return "option --" + name + " needs a value";
+      value = m_args[m_next++];
+    }
+    if (name == "map") {
+      line.mapPath = *value;
+    } else if (name == "render") {
+      if (value->empty()) return "option --render needs an output file name";
+      line.mode = RunMode::Render;
+      line.render.outputPath = *value;
+    } else {
+      m_renderOnly.push_back(name);
+      return FindRenderOption(name)->parse(*value, line.render);
+    }
+    return {};
+  }
+
+  std::string ParseFlag(const std::string& name, bool hasValue, CommandLine& line) {
+    if (name != "version" && name != "no-magnitudes") return "unknown option '--" + name + "'";
+    if (hasValue) return "option --" + name + " takes no value";
+    if (name == "version") {
+      m_version = true;
+    } else {
+      line.render.magnitudeDrawing = 0;
+      m_renderOnly.push_back(name);
+    }
+    return {};
+  }
+
+  std::string Check(CommandLine& line) const {
+    if (m_help) {
+      line.mode = RunMode::Help;
+      return {};
+    }
+    if (m_version) {
+      line.mode = RunMode::Version;
+      return {};
+    }
+    if (line.mode != RunMode::Render) {
+      if (!m_renderOnly.empty()) return "option --" + m_renderOnly.front() + " needs --render";
+    } else if (line.documentFile) {
+      return "--render draws the map; it does not open the document '" + *line.documentFile + "'";
+    }
+    return {};
+  }
+
+  const std::vector<std::string>& m_args;
+  size_t m_next = 0;
+  bool m_help = false;
+  bool m_version = false;
+  std::vector<std::string> m_renderOnly;  // render options seen, by name
+};
+
+}  // namespace
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args) { return Parser(args).Run(); }
+
+std::string UsageText() {
+  return "Usage: vantaro [options] [document]\n"
+         "\n"
+         "An interactive three-dimensional star map.\n"
+         "\n"
+         "Options:\n"
+         "  -h, --help             Show this help and exit.\n"
+         "  --version              Show the version and exit.\n"
+         "  --map PATH             Load the star map from PATH instead of map.smp.\n"
+         "  document               Open this file as the document (no map is loaded).\n"
+         "\n"
+         "Rendering without a window:\n"
+         "  --render OUT.png       Draw one frame and write it as PNG.\n"
+         "  --size WxH             Image size in pixels, even width (default 640x480).\n"
+         "  --position X,Y,Z       Observer position in light years (default 0,0,0).\n"
+         "  --view U,V             View direction in degrees, U 0..360, V -90..90 (default 0,0).\n"
+         "  --zoom F               Zoom factor greater than 0 (default 1).\n"
+         "  --labels LIST          Any of names,small-names,designations,distances.\n"
+         "  --no-magnitudes        Draw every star as one pixel, without labels.\n"
+         "\n"
+         "Without --map the map is looked for as map.smp in the current directory,\n"
+         "next to the program, then in the installed data directory.\n";
+}
+
+std::string VersionText() { return std::string("Vantaro ") + VANTARO_VERSION + "\n"; }

@@ -1,0 +1,88 @@
+// The headless platform and the one recomputing paint.
+#include "shell/HeadlessRender.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+#include "catalog/SkyglassDoc.h"
+#include "geometry/ViewBasis.h"
+#include "render/SkyglassView.h"
+#include "shell/LocalClock.h"
+#include "shell/TextDrawer.h"
+#include "shell/WindowPainter.h"
+
+namespace {
+
+// Degrees to radians, the factor the view-direction dialog uses.
+constexpr double kDegreesToRadians = 0.01745329251994;
+
+// A window that is an image: repaints, capture and dialogs do nothing; the
+// window-side drawing goes into the image, which starts black.
+class HeadlessViewPlatform : public ViewPlatform {
+ public:
+  HeadlessViewPlatform(int width, int height) : m_image(width, height, QImage::Format_RGB32) {
+    m_image.fill(Qt::black);
+  }
+
+  const QImage& Image() const { return m_image; }
+
+  void Invalidate() override {}
+  void SetCapture() override {}
+  bool HasCapture() const override { return false; }
+  void ReleaseCapture() override {}
+  bool IsKeyDown(ModifierKey) const override { return false; }
+  int LocalTimeMsWithinHour() const override { return ::LocalTimeMsWithinHour(); }
+  bool RunDialog(DialogModel&) override { return false; }
+  void DrawText(PixelBuffer& target, int x, int y, std::string_view text, uint32_t colorRef) override {
+    m_textDrawer.Draw(target, x, y, text, colorRef);
+  }
+  void CopyToWindow(const PixelBuffer& stars) override {
+    QPainter painter(&m_image);
+    WindowPainter(painter, QGuiApplication::font()).CopyToWindow(stars);
+  }
+  void FillWindowRect(const WindowRect& rect, uint32_t colorRef) override {
+    QPainter painter(&m_image);
+    WindowPainter(painter, QGuiApplication::font()).FillRect(rect, colorRef);
+  }
+  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override {
+    QPainter painter(&m_image);
+    WindowPainter(painter, QGuiApplication::font()).DrawText(text, rect, colorRef);
+  }
+
+ private:
+  QImage m_image;
+  TextDrawer m_textDrawer = TextDrawer::ForPrimaryScreen();
+};
+
+void ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
+  view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
+  view.m_dYaw = options.viewU * kDegreesToRadians;
+  view.m_dPitch = options.viewV * kDegreesToRadians;
+  ComputeBasis(view.m_dYaw, view.m_dPitch, view.m_vForward, view.m_vRight, view.m_vDown);
+  view.m_dZoom = options.zoom;
+  view.m_bNames = options.names;
+  view.m_bSmallNames = options.smallNames;
+  view.m_bDurchmusterung = options.durchmusterung;
+  view.m_bDistances = options.distances;
+  view.m_bMagnitudeDrawing = options.magnitudeDrawing;
+}
+
+}  // namespace
+
+QImage RenderFrame(const RenderOptions& options, const std::string& mapPath) {
+  CSkyglassDoc document(mapPath);
+  document.OnNewDocument();
+  HeadlessViewPlatform platform(options.width, options.height);
+  CSkyglassView view(document, platform);
+  ApplyOptions(options, view);
+  view.OnSize(0, options.width, options.height);
+  view.OnDraw();
+  return platform.Image();
+}
+
+bool RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
+  const QImage image = RenderFrame(options, mapPath);
+  if (image.save(QString::fromStdString(options.outputPath), "PNG")) return true;
+  if (errorText != nullptr) *errorText = "cannot write the image '" + options.outputPath + "'";
+  return false;
+}

@@ -1,0 +1,222 @@
+// The main frame: its actions, menus, toolbar and status bar come from the
+// command tables; its commands are Exit and the two bar switches.
+#include "shell/MainFrame.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <vector>
+
+#include "interaction/CommandIds.h"
+#include "shell/AppIcons.h"
+#include "shell/CommandRouter.h"
+#include "shell/CommandTable.h"
+#include "shell/QtCmdUI.h"
+
+namespace {
+
+constexpr QSize kInitialOuterSize(652, 578);
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sets the status-bar text and the tooltip from a prompt.
+template <typename Target>
+void ApplyPrompt(Target& target, const char* prompt) {
+  const PromptParts parts = SplitPrompt(prompt);
+  target.setStatusTip(Latin1(parts.status));
+  target.setToolTip(Latin1(parts.tooltip));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CommandRouter& router, QWidget* view) : m_router(router) {
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  setWindowIcon(AppIcon());
+  setCentralWidget(view);
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  resize(kInitialOuterSize);
+}
+
+void CMainFrame::CreateActions() {
+  for (const CommandText& command : CommandTexts()) {
+    if (command.id == cmd::kZoomField) continue;  // a control, not an action
+    auto* action = new QAction(this);
+    action->setData(command.id);
+    const PromptParts parts = SplitPrompt(command.prompt);
+    action->setText(*command.menuText != 0 ? QString::fromLatin1(command.menuText) : Latin1(parts.tooltip));
+    ApplyPrompt(*action, command.prompt);
+    action->setIcon(ToolbarIcon(command.id));
+    action->setIconVisibleInMenu(false);  // menus show check marks, not button images
+    m_actions[command.id] = action;
+  }
+  // Accelerators; commands that only a key sends get an action of their own.
+  std::map<int, QList<QKeySequence>> keys;
+  for (const Accelerator& accelerator : Accelerators())
+    keys[accelerator.id].append(QKeySequence(QString::fromLatin1(accelerator.keys)));
+  for (const auto& [id, sequences] : keys) {
+    QAction*& action = m_actions[id];
+    if (action == nullptr) {
+      action = new QAction(this);
+      action->setData(id);
+    }
+    action->setShortcuts(sequences);
+  }
+  for (const auto& [id, action] : m_actions) {
+    addAction(action);  // shortcuts work whether or not a menu or bar shows the action
+    const int commandId = id;
+    connect(action, &QAction::triggered, this, [this, commandId] { m_router.Route(commandId); });
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  std::vector<QMenu*> open;
+  for (const MenuEntry& entry : MainMenu()) {
+    switch (entry.kind) {
+      case MenuEntryKind::Popup: {
+        const QString title = QString::fromLatin1(entry.text);
+        QMenu* menu = open.empty() ? menuBar()->addMenu(title) : open.back()->addMenu(title);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuCommandUI(*menu); });
+        open.push_back(menu);
+        break;
+      }
+      case MenuEntryKind::Item:
+        open.back()->addAction(ActionById(entry.id));
+        break;
+      case MenuEntryKind::Separator:
+        open.back()->addSeparator();
+        break;
+      case MenuEntryKind::End:
+        open.pop_back();
+        break;
+    }
+  }
+}
+
+void CMainFrame::CreateToolBar() {
+  m_toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+  m_toolBar->setObjectName(QStringLiteral("toolBar"));
+  m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+  m_toolBar->setMovable(true);
+  m_toolBar->setFloatable(true);
+  m_toolBar->setIconSize(QSize(16, 16));
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
+  for (int id : ToolbarSlots()) {
+    if (id == kToolbarSeparator) {
+      m_toolBar->addSeparator();
+    } else if (id == cmd::kZoomField) {
+      m_zoomField = new QLineEdit(m_toolBar);
+      m_zoomField->setFixedWidth(kZoomFieldWidth);
+      ApplyPrompt(*m_zoomField, FindCommandText(id)->prompt);
+      m_toolBar->addWidget(m_zoomField)->setData(id);
+    } else {
+      m_toolBar->addAction(ActionById(id));
+    }
+  }
+}
+
+void CMainFrame::CreateStatusBar() {
+  m_messagePane = new QLabel(QString::fromLatin1(kIdleMessage), this);
+  statusBar()->addWidget(m_messagePane, 1);
+  for (const StatusIndicator& indicator : StatusIndicators()) {
+    auto* pane = new QLabel(QString::fromLatin1(indicator.text), this);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pane->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(pane);
+  }
+}
+
+QAction* CMainFrame::ActionById(int id) const {
+  const auto found = m_actions.find(id);
+  return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::UpdateActionCommandUI(QAction& action) {
+  ActionCmdUI cmdUI(action);
+  m_router.UpdateCommandUI(action.data().toInt(), cmdUI, true);
+}
+
+void CMainFrame::UpdateMenuCommandUI(QMenu& menu) {
+  for (QAction* action : menu.actions())
+    if (!action->isSeparator() && action->menu() == nullptr) UpdateActionCommandUI(*action);
+}
+
+void CMainFrame::UpdateIdleCommandUI() {
+  for (int id : ToolbarSlots()) {
+    if (id == kToolbarSeparator) continue;
+    if (id == cmd::kZoomField) {
+      LineEditCmdUI cmdUI(*m_zoomField);
+      m_router.UpdateCommandUI(id, cmdUI, false);  // an edit is never disabled for want of a handler
+    } else {
+      UpdateActionCommandUI(*ActionById(id));
+    }
+  }
+}
+
+bool CMainFrame::OnCommand(int id) {
+  switch (id) {
+    case cmd::kAppExit:
+      close();
+      return true;
+    case cmd::kViewToolbar:
+      m_toolBar->setVisible(m_toolBar->isHidden());
+      return true;
+    case cmd::kViewStatusBar:
+      statusBar()->setVisible(statusBar()->isHidden());
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
+  switch (id) {
+    case cmd::kViewToolbar:
+      cmdUI.SetCheck(m_toolBar->isHidden() ? 0 : 1);
+      return true;
+    case cmd::kViewStatusBar:
+      cmdUI.SetCheck(statusBar()->isHidden() ? 0 : 1);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::HandlesCommand(int id) const {
+  return id == cmd::kAppExit || id == cmd::kViewToolbar || id == cmd::kViewStatusBar;
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The view's buffers need an even width. The layout has already placed the
+  // view; when that left it odd, the frame gives up one pixel of width, and
+  // the resize that follows settles the view on the even width below.
+  if ((centralWidget()->width() & 1) != 0) QTimer::singleShot(0, this, &CMainFrame::CorrectOddViewWidth);
+}
+
+void CMainFrame::CorrectOddViewWidth() {
+  if ((centralWidget()->width() & 1) != 0 && !isMaximized() && !isFullScreen()) resize(width() - 1, height());
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_outerSizeApplied) return;
+  m_outerSizeApplied = true;
+  QTimer::singleShot(0, this, &CMainFrame::ApplyOuterSize);
+}
+
+void CMainFrame::ApplyOuterSize() {
+  // The initial size counts the window manager's frame; it is known only once shown.
+  const QSize decoration = frameGeometry().size() - size();
+  if (!decoration.isNull()) resize(kInitialOuterSize - decoration);
+}

@@ -1,0 +1,64 @@
+// CMainFrame: the one top-level window. Menu, dockable toolbar with the zoom
+// field in its first slot, status bar with the message pane and the lock
+// indicators, and the view as its central widget. Its caption stays
+// "Vantaro"; it keeps the view's width even; it handles Exit and the
+// showing and hiding of its bars.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+#include "shell/CommandTarget.h"
+
+class CommandRouter;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  // view becomes the central widget; router carries the frame's commands.
+  CMainFrame(CommandRouter& router, QWidget* view);
+
+  // Command state of the toolbar's buttons and the zoom field; runs whenever
+  // the application goes idle.
+  void UpdateIdleCommandUI();
+  // Command state of a menu's items; runs before the menu opens.
+  void UpdateMenuCommandUI(QMenu& menu);
+
+  // The action of a command id (menu item, toolbar button or accelerator).
+  QAction* ActionById(int id) const;
+  QToolBar* ToolBar() const { return m_toolBar; }
+  QLineEdit* ZoomField() const { return m_zoomField; }
+  QLabel* MessagePane() const { return m_messagePane; }
+
+  // CommandTarget
+  bool OnCommand(int id) override;
+  bool OnUpdateCommandUI(int id, CCmdUI& cmdUI) override;
+  bool HandlesCommand(int id) const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  // No toolbar context menu.
+  QMenu* createPopupMenu() override { return nullptr; }
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void UpdateActionCommandUI(QAction& action);
+  void CorrectOddViewWidth();
+  void ApplyOuterSize();
+
+  CommandRouter& m_router;
+  std::map<int, QAction*> m_actions;
+  QToolBar* m_toolBar = nullptr;
+  QLineEdit* m_zoomField = nullptr;
+  QLabel* m_messagePane = nullptr;
+  bool m_outerSizeApplied = false;
+};

@@ -1,0 +1,100 @@
+// Event translation and the window platform of the view.
+#include "shell/SkyglassViewWidget.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "shell/DdxDialog.h"
+#include "shell/LocalClock.h"
+#include "shell/VirtualKeys.h"
+#include "shell/WindowPainter.h"
+
+SkyglassViewWidget::SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent)
+    : QWidget(parent), m_textDrawer(TextDrawer::ForPrimaryScreen()), m_view(document, *this) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void SkyglassViewWidget::Invalidate() { update(); }
+
+bool SkyglassViewWidget::IsKeyDown(ModifierKey key) const {
+  const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+  return held.testFlag(key == ModifierKey::Shift ? Qt::ShiftModifier : Qt::ControlModifier);
+}
+
+int SkyglassViewWidget::LocalTimeMsWithinHour() const { return ::LocalTimeMsWithinHour(); }
+
+bool SkyglassViewWidget::RunDialog(DialogModel& dialog) {
+  DdxDialog window(dialog, this);
+  return window.exec() == QDialog::Accepted;
+}
+
+void SkyglassViewWidget::DrawText(PixelBuffer& target, int x, int y, std::string_view text,
+                                  uint32_t colorRef) {
+  m_textDrawer.Draw(target, x, y, text, colorRef);
+}
+
+void SkyglassViewWidget::CopyToWindow(const PixelBuffer& stars) {
+  if (m_windowPainter != nullptr) m_windowPainter->CopyToWindow(stars);
+}
+
+void SkyglassViewWidget::FillWindowRect(const WindowRect& rect, uint32_t colorRef) {
+  if (m_windowPainter != nullptr) m_windowPainter->FillRect(rect, colorRef);
+}
+
+void SkyglassViewWidget::DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) {
+  if (m_windowPainter != nullptr) m_windowPainter->DrawText(text, rect, colorRef);
+}
+
+void SkyglassViewWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  WindowPainter windowPainter(painter, font());
+  m_windowPainter = &windowPainter;
+  m_view.OnDraw();
+  m_windowPainter = nullptr;
+}
+
+void SkyglassViewWidget::resizeEvent(QResizeEvent*) { m_view.OnSize(0, width(), height()); }
+
+void SkyglassViewWidget::DeliverPendingPress() {
+  if (!m_pendingPress) return;
+  const QPoint press = *m_pendingPress;
+  m_pendingPress.reset();
+  m_view.OnLButtonDown(press.x(), press.y());
+}
+
+void SkyglassViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_pendingPress = event->position().toPoint();
+}
+
+void SkyglassViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  DeliverPendingPress();
+  const QPoint at = event->position().toPoint();
+  m_view.OnLButtonUp(at.x(), at.y());
+}
+
+void SkyglassViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  DeliverPendingPress();
+  const QPoint at = event->position().toPoint();
+  m_view.OnMouseMove(at.x(), at.y());
+}
+
+void SkyglassViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    m_pendingPress.reset();
+    m_view.OnLButtonDblClk(at.x(), at.y());
+  } else if (event->button() == Qt::RightButton) {
+    m_view.OnRButtonDblClk(at.x(), at.y());
+  }
+}
+
+void SkyglassViewWidget::keyPressEvent(QKeyEvent* event) { m_view.OnKeyDown(VirtualKeyFromQt(event->key())); }
+
+void SkyglassViewWidget::keyReleaseEvent(QKeyEvent* event) {
+  // X11 sends each auto-repeat as a release and a press; only the final release is a key-up.
+  if (event->isAutoRepeat()) return;
+  m_view.OnKeyUp(VirtualKeyFromQt(event->key()));
+}

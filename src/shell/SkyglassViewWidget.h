@@ -1,0 +1,68 @@
+// The window of the one view: a QWidget that owns the CSkyglassView,
+// implements its platform (repaints, capture, key state, clock, dialogs,
+// text, the copy to the window) and translates Qt's paint, size, mouse and
+// key events into the view's calls. As the active view it is also the first
+// link of the command route.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "render/SkyglassView.h"
+#include "render/ViewPlatform.h"
+#include "shell/CommandTarget.h"
+#include "shell/TextDrawer.h"
+
+class WindowPainter;
+
+class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent = nullptr);
+
+  CSkyglassView& View() { return m_view; }
+
+  // ViewPlatform
+  void Invalidate() override;
+  void SetCapture() override { m_hasCapture = true; }
+  bool HasCapture() const override { return m_hasCapture; }
+  void ReleaseCapture() override { m_hasCapture = false; }
+  bool IsKeyDown(ModifierKey key) const override;
+  int LocalTimeMsWithinHour() const override;
+  bool RunDialog(DialogModel& dialog) override;
+  void DrawText(PixelBuffer& target, int x, int y, std::string_view text, uint32_t colorRef) override;
+  void CopyToWindow(const PixelBuffer& stars) override;
+  void FillWindowRect(const WindowRect& rect, uint32_t colorRef) override;
+  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override;
+
+  // CommandTarget
+  bool OnCommand(int id) override { return m_view.OnCommand(id); }
+  bool OnUpdateCommandUI(int id, CCmdUI& cmdUI) override { return m_view.OnUpdateCommandUI(id, cmdUI); }
+  bool HandlesCommand(int id) const override { return CSkyglassView::HandlesCommand(id); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  // Tab reaches the view as a key instead of moving the focus.
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  void DeliverPendingPress();
+
+  TextDrawer m_textDrawer;
+  CSkyglassView m_view;
+  WindowPainter* m_windowPainter = nullptr;  // set only while a paint runs
+  bool m_hasCapture = false;
+  // A left press not yet passed on: Qt delivers the second press of a
+  // double-click as a press followed by the double-click, where the view
+  // expects only the double-click. The press goes on at the next move or
+  // release, or is dropped when a double-click follows it.
+  std::optional<QPoint> m_pendingPress;
+};

@@ -1,0 +1,50 @@
+// Helpers of the GUI tests: map files written byte by byte, and a watcher
+// that answers the message box a dialog opens modally.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TestStar {
+  uint32_t number;
+  double x, y, z;  // light years
+  double absoluteMagnitude;
+  std::string tag;
+  std::string name;
+};
+
+// A plain-encoded map file of these stars.
+void WriteTestMap(const QString& path, const std::vector<TestStar>& stars);
+
+// A star ahead of the start position, 32.6 light years away, so its apparent
+// magnitude equals its absolute magnitude 4.0: one white pixel at the view's
+// centre.
+TestStar CentreStar();
+
+// While alive, polls for the active modal widget (a dialog run with exec,
+// or a message box it opens) and hands it to answer, which may close it.
+class ModalWatcher : public QObject {
+ public:
+  explicit ModalWatcher(std::function<void(QWidget&)> answer);
+
+ private:
+  std::function<void(QWidget&)> m_answer;
+  QTimer m_timer;
+};
+
+// Closes every message box that opens and keeps its text.
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher();
+  const std::vector<QString>& Texts() const { return m_texts; }
+
+ private:
+  std::vector<QString> m_texts;
+  ModalWatcher m_watcher;
+};

@@ -1,0 +1,220 @@
+// The main frame of the running application: caption and size, menus,
+// accelerators, toolbar, status bar, command state and the frame's commands.
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "AppFixture.h"
+#include "interaction/CommandIds.h"
+
+namespace {
+
+class MainFrameTest : public AppFixture {
+ protected:
+  void SetUp() override { Start({CentreStar()}); }
+};
+
+// One line per entry, indented by depth; separators as "---".
+void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
+  for (const QAction* action : menu.actions()) {
+    lines << indent + (action->isSeparator() ? QStringLiteral("---") : action->text());
+    if (action->menu() != nullptr) Describe(*action->menu(), indent + "  ", lines);
+  }
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, CaptionAndInitialOuterSize) {
+  EXPECT_EQ(Frame()->windowTitle(), "Vantaro");
+  EXPECT_EQ(Frame()->frameGeometry().size(), QSize(652, 578));
+  EXPECT_FALSE(Frame()->windowIcon().isNull());
+}
+
+TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
+  QStringList lines;
+  for (const QAction* top : Frame()->menuBar()->actions()) {
+    lines << top->text();
+    Describe(*top->menu(), "  ", lines);
+  }
+  const QStringList expected = {
+      "&File",
+      "  E&xit\tEsc",
+      "&Options",
+      "  &Toolbar",
+      "  &Status Bar",
+      "  ---",
+      "  &Names",
+      "  S&mall Names",
+      "  D&urchmusterung #s",
+      "  ---",
+      "  &Distances",
+      "  ---",
+      "  &Options...\tCtrl+O",
+      "&Travel",
+      "  To a &Star...\tCtrl+T",
+      "  By &Coordinate...",
+      "&View",
+      "  To a &Star...\tCtrl+D",
+      "  To &Coordinates...",
+      "  &Zoom",
+      "    50%",
+      "    100%\tCtrl+1",
+      "    &200%",
+      "    &500%",
+      "    &1000%",
+      "    2&000%",
+      "&Help",
+      "  &About Vantaro...",
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+TEST_F(MainFrameTest, AcceleratorTable) {
+  const std::pair<int, QList<QKeySequence>> rows[] = {
+      {cmd::kZoom100, {QKeySequence("Ctrl+1")}},
+      {cmd::kEditCopy, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
+      {cmd::kViewToStar, {QKeySequence("Ctrl+D")}},
+      {cmd::kOptions, {QKeySequence("Ctrl+O")}},
+      {cmd::kTravelToStar, {QKeySequence("Ctrl+T")}},
+      {cmd::kEditPaste, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
+      {cmd::kEditUndo, {QKeySequence("Alt+Backspace")}},
+      {cmd::kEditCut, {QKeySequence("Shift+Del")}},
+      {cmd::kEscape, {QKeySequence("Esc")}},
+      {cmd::kNextPane, {QKeySequence("F6")}},
+      {cmd::kPrevPane, {QKeySequence("Shift+F6")}},
+      {cmd::kPause, {QKeySequence("Pause")}},
+      {cmd::kAppExit, {}},  // the menu shows "Esc", but Esc belongs to another command
+  };
+  for (const auto& [id, keys] : rows) EXPECT_EQ(Frame()->ActionById(id)->shortcuts(), keys) << id;
+}
+
+TEST_F(MainFrameTest, AcceleratorsRunHandledCommandsAndUnhandledOnesDoNothing) {
+  Route(cmd::kZoom2000);
+  for (QKeyCombination key : {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::Key_Pause),
+                              QKeyCombination(Qt::CTRL, Qt::Key_C), QKeyCombination(Qt::CTRL, Qt::Key_V),
+                              QKeyCombination(Qt::ALT, Qt::Key_Backspace), QKeyCombination(Qt::Key_F6)})
+    QTest::keyClick(ViewWidget(), key.key(), key.keyboardModifiers());
+  EXPECT_TRUE(Frame()->isVisible());
+  EXPECT_EQ(View().m_dZoom, 20.0);
+  EXPECT_EQ(View().m_vPosition.z, 0.0);
+
+  QTest::keyClick(ViewWidget(), Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(View().m_dZoom, 1.0);
+}
+
+TEST_F(MainFrameTest, MenuItemsAreEnabledExactlyWhenSomeoneHandlesThem) {
+  for (QAction* top : Frame()->menuBar()->actions()) {
+    Frame()->UpdateMenuCommandUI(*top->menu());
+    for (const QAction* item : top->menu()->actions())
+      EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+  }
+  QMenu menu;
+  QAction* copy = Frame()->ActionById(cmd::kEditCopy);
+  menu.addAction(copy);
+  Frame()->UpdateMenuCommandUI(menu);
+  EXPECT_FALSE(copy->isEnabled());
+}
+
+TEST_F(MainFrameTest, ToolbarSlotsIconsAndTooltips) {
+  QToolBar* bar = Frame()->ToolBar();
+  EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+  EXPECT_TRUE(bar->isMovable());
+  QStringList slotTexts;
+  for (QAction* action : bar->actions()) {
+    if (action->isSeparator()) {
+      slotTexts << "|";
+    } else if (bar->widgetForAction(action) == Frame()->ZoomField()) {
+      slotTexts << "zoom field";
+    } else {
+      slotTexts << QString::number(action->data().toInt()) + " " + action->toolTip();
+      EXPECT_FALSE(action->icon().isNull());
+    }
+  }
+  EXPECT_EQ(slotTexts, (QStringList{"zoom field", "|", "32774 Toggle Names", "32807 Toggle Names",
+                                    "32785 Toggle BD/CD/PD Designations", "|", "32781 Toggle Distance", "|",
+                                    "32786 Toggle Magnitude depending drawing"}));
+  EXPECT_EQ(Frame()->ZoomField()->width(), 60);
+  EXPECT_EQ(Frame()->ZoomField()->toolTip(), "Zoom Factor");
+  EXPECT_EQ(Frame()->ZoomField()->statusTip(), "Changes the scaling factor of the visible area.");
+  EXPECT_EQ(Frame()->ActionById(cmd::kNames)->statusTip(), "Shows/Hides Starnames.");
+}
+
+TEST_F(MainFrameTest, StatusBarShowsReadyThenPromptsOfHoveredButtonsAndMenuItems) {
+  QStringList panes;
+  for (const QLabel* label : Frame()->statusBar()->findChildren<QLabel*>()) panes << label->text();
+  EXPECT_EQ(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
+  EXPECT_TRUE(Frame()->MessagePane()->isVisible());
+
+  QWidget* namesButton = Frame()->ToolBar()->widgetForAction(Frame()->ActionById(cmd::kNames));
+  QTest::mouseMove(namesButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !Frame()->statusBar()->currentMessage().isEmpty(); }, 1000));
+  EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Shows/Hides Starnames.");
+  QTest::mouseMove(ViewWidget());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Frame()->statusBar()->currentMessage().isEmpty(); }, 1000));
+  EXPECT_TRUE(Frame()->MessagePane()->isVisible());
+
+  QMenu* options = Frame()->menuBar()->actions()[1]->menu();
+  options->popup(Frame()->mapToGlobal(QPoint(40, 20)));
+  options->setActiveAction(Frame()->ActionById(cmd::kDistances));
+  EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Shows/Hides Distances to stars.");
+  options->close();
+}
+
+TEST_F(MainFrameTest, IdleUpdateChecksButtonsAndWritesTheZoomField) {
+  QWidget* smallNamesButton = Frame()->ToolBar()->widgetForAction(Frame()->ActionById(cmd::kSmallNames));
+  Route(cmd::kSmallNames);
+  Route(cmd::kZoom50);
+  Frame()->UpdateIdleCommandUI();
+  EXPECT_TRUE(Frame()->ActionById(cmd::kNames)->isChecked());
+  EXPECT_TRUE(static_cast<QToolButton*>(smallNamesButton)->isChecked());
+  EXPECT_FALSE(Frame()->ActionById(cmd::kDurchmusterung)->isChecked());
+  EXPECT_TRUE(Frame()->ActionById(cmd::kMagnitudeDrawing)->isChecked());
+  EXPECT_EQ(Frame()->ZoomField()->text(), " 50%");
+
+  QTest::keyClicks(Frame()->ZoomField(), "300");  // typing changes nothing
+  EXPECT_EQ(View().m_dZoom, 0.5);
+  Frame()->UpdateIdleCommandUI();
+  EXPECT_EQ(Frame()->ZoomField()->text(), " 50%");
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusBarCommandsShowAndHideWithCheckMarks) {
+  QAction* toolbarItem = Frame()->ActionById(cmd::kViewToolbar);
+  QAction* statusItem = Frame()->ActionById(cmd::kViewStatusBar);
+  QMenu* options = Frame()->menuBar()->actions()[1]->menu();
+
+  Route(cmd::kViewToolbar);
+  Route(cmd::kViewStatusBar);
+  Frame()->UpdateMenuCommandUI(*options);
+  EXPECT_FALSE(Frame()->ToolBar()->isVisible());
+  EXPECT_FALSE(Frame()->ZoomField()->isVisible());
+  EXPECT_FALSE(Frame()->statusBar()->isVisible());
+  EXPECT_FALSE(toolbarItem->isChecked());
+  EXPECT_FALSE(statusItem->isChecked());
+
+  Route(cmd::kViewToolbar);
+  Route(cmd::kViewStatusBar);
+  Frame()->UpdateMenuCommandUI(*options);
+  EXPECT_TRUE(Frame()->ZoomField()->isVisible());
+  EXPECT_TRUE(Frame()->statusBar()->isVisible());
+  EXPECT_TRUE(toolbarItem->isChecked());
+  EXPECT_TRUE(statusItem->isChecked());
+}
+
+TEST_F(MainFrameTest, OddWidthIsCorrectedToTheEvenWidthBelow) {
+  Frame()->resize(601, 500);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Frame()->width() == 600; }, 1000));
+  QTest::qWait(20);
+  EXPECT_EQ(Frame()->width(), 600);
+  EXPECT_EQ(ViewWidget()->width() % 2, 0);
+  EXPECT_EQ(View().m_nWidth, ViewWidget()->width());
+  EXPECT_EQ(View().m_nHeight, ViewWidget()->height());
+}
+
+TEST_F(MainFrameTest, ExitClosesTheFrame) {
+  Route(cmd::kAppExit);
+  EXPECT_FALSE(Frame()->isVisible());
+}

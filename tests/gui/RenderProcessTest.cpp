@@ -1,0 +1,80 @@
+// vantaro --render as a separate process: the PNG of a map, the no-map PNG,
+// and exit code 2 with a message for bad values.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "GuiTestSupport.h"
+
+namespace {
+
+struct ProcessResult {
+  int exitCode;
+  QString errorText;
+};
+
+ProcessResult RunVantaro(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
+  if (!process.waitForFinished(30000)) return {-1, "did not finish"};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+class RenderProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    TestStar labelled = CentreStar();
+    labelled.absoluteMagnitude = 1.0;  // bright enough for its name
+    WriteTestMap(Path("map.smp"), {labelled});
+  }
+  QString Path(const char* name) const { return m_dir.filePath(name); }
+
+  QTemporaryDir m_dir;
+};
+
+}  // namespace
+
+TEST_F(RenderProcessTest, WritesTheStarBufferAsPng) {
+  const ProcessResult run = RunVantaro({"--render", Path("out.png"), "--map", Path("map.smp"), "--size",
+                                        "320x240", "--labels", "names", "--no-magnitudes"});
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  const QImage image(Path("out.png"));
+  ASSERT_EQ(image.size(), QSize(320, 240));
+  EXPECT_EQ(image.pixel(160, 240 - 1 - 120), qRgb(255, 255, 255));  // one white pixel without magnitudes
+  EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
+}
+
+TEST_F(RenderProcessTest, DrawsLabelsInTheLabelColour) {
+  const ProcessResult run =
+      RunVantaro({"--render", Path("out.png"), "--map", Path("map.smp"), "--labels", "names"});
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  const QImage image(Path("out.png"));
+  int blue = 0;
+  for (int y = 240; y < 260; ++y)
+    for (int x = 320; x < 370; ++x) blue += image.pixel(x, y) == qRgb(0, 0, 255);
+  EXPECT_GT(blue, 10);  // "Centre", right of and below the star's label point
+}
+
+TEST_F(RenderProcessTest, WithoutAMapWritesTheNoMapScreen) {
+  const ProcessResult run = RunVantaro({"--render", Path("nomap.png"), "--map", Path("missing.smp")});
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  const QImage image(Path("nomap.png"));
+  ASSERT_EQ(image.size(), QSize(640, 480));
+  int red = 0;
+  for (int y = 20; y < 80; ++y)
+    for (int x = 20; x < 500; ++x) red += qRed(image.pixel(x, y)) > 128 && qGreen(image.pixel(x, y)) == 0;
+  EXPECT_GT(red, 100);
+  EXPECT_EQ(image.pixel(600, 400), qRgb(0, 0, 0));
+}
+
+TEST_F(RenderProcessTest, BadValuesExitWithCodeTwoAndAMessage) {
+  const ProcessResult badSize = RunVantaro({"--render", Path("x.png"), "--size", "321x240"});
+  EXPECT_EQ(badSize.exitCode, 2);
+  EXPECT_TRUE(badSize.errorText.contains("--size")) << badSize.errorText.toStdString();
+  EXPECT_EQ(RunVantaro({"--render", Path("x.png"), "--view", "0,91"}).exitCode, 2);
+  EXPECT_FALSE(QFile::exists(Path("x.png")));
+}

@@ -1,0 +1,127 @@
+// The view's window: what it paints (stars, the no-map screen) and how Qt's
+// mouse and key events reach the view.
+#include <QKeyEvent>
+#include <QWindow>
+
+#include "AppFixture.h"
+
+namespace {
+
+class ViewWidgetTest : public AppFixture {
+ protected:
+  void SetUp() override { Start({CentreStar()}); }
+};
+
+class NoMapTest : public AppFixture {
+ protected:
+  void SetUp() override { Start({}); }
+};
+
+bool IsPureRed(QRgb pixel) { return qRed(pixel) > 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0; }
+
+// Records whether the view held the mouse capture whenever a mouse event arrived.
+class CaptureRecorder : public QObject {
+ public:
+  explicit CaptureRecorder(SkyglassViewWidget& view) : m_view(view) { view.installEventFilter(this); }
+  std::vector<bool> seen;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (dynamic_cast<QMouseEvent*>(event) != nullptr) seen.push_back(m_view.HasCapture());
+    return false;
+  }
+
+ private:
+  SkyglassViewWidget& m_view;
+};
+
+}  // namespace
+
+TEST_F(ViewWidgetTest, PaintsAStarAtTheCentrePixel) {
+  const QImage grab = ViewWidget()->grab().toImage();
+  const int x = View().m_nWidth >> 1;
+  const int line = View().m_nHeight - 1 - (View().m_nHeight >> 1);  // buffer row m_nCenterY from the bottom
+  EXPECT_EQ(grab.pixel(x, line), qRgb(255, 255, 255));
+  EXPECT_EQ(grab.pixel(x + 3, line), qRgb(0, 0, 0));
+  EXPECT_EQ(grab.pixel(x, line - 3), qRgb(0, 0, 0));
+}
+
+TEST_F(ViewWidgetTest, DragTurnsTheView) {
+  QWindow* window = Frame()->windowHandle();
+  QTest::mousePress(window, Qt::LeftButton, {}, InWindow(QPoint(100, 100)));
+  QTest::mouseMove(window, InWindow(QPoint(200, 100)));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(QPoint(200, 100)));
+  EXPECT_EQ(View().m_dYaw, 1.0);
+  QTest::mouseMove(window, InWindow(QPoint(250, 100)));  // no button, no capture: nothing
+  EXPECT_EQ(View().m_dYaw, 1.0);
+}
+
+TEST_F(ViewWidgetTest, DoubleClicksZoomAndNeverStartADrag) {
+  CaptureRecorder recorder(*ViewWidget());
+  QWindow* window = Frame()->windowHandle();
+  const QPoint at = InWindow(QPoint(50, 60));
+  QTest::mouseDClick(window, Qt::LeftButton, {}, at);  // press, release, press + double-click, release
+  EXPECT_EQ(View().m_dZoom, 1.4);
+  EXPECT_FALSE(recorder.seen.empty());
+  for (bool captured : recorder.seen) EXPECT_FALSE(captured);
+  EXPECT_EQ(View().m_dYaw, 0.0);
+
+  QTest::mouseDClick(window, Qt::RightButton, {}, at);
+  EXPECT_EQ(View().m_dZoom, 1.0);
+  QTest::mouseDClick(window, Qt::LeftButton, Qt::ControlModifier, at);
+  EXPECT_EQ(View().m_dZoom, 2.0);
+}
+
+TEST_F(ViewWidgetTest, KeysTravelAndAutoRepeatReleasesAreNotKeyUps) {
+  QTest::keyClick(ViewWidget(), Qt::Key_Up);
+  EXPECT_EQ(View().m_vPosition.z, 2.0);
+
+  View().m_bMagnitudesValid = 0;  // as after presses faster than the tolerance
+  QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), true);
+  QApplication::sendEvent(ViewWidget(), &repeatRelease);
+  EXPECT_EQ(View().m_bMagnitudesValid, 0);
+  QKeyEvent finalRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), false);
+  QApplication::sendEvent(ViewWidget(), &finalRelease);
+  EXPECT_EQ(View().m_bMagnitudesValid, 1);
+}
+
+TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {
+  ASSERT_GE(ViewWidget()->width(), 640);
+  if (ViewWidget()->height() < 480) Frame()->resize(Frame()->width(), Frame()->height() + 480);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ViewWidget()->height() >= 480; }, 1000));
+  const QImage grab = ViewWidget()->grab().toImage();
+  const QRect textRect(20, 20, 480, 60);
+  int redInside = 0;
+  int otherPixels = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      const QRgb pixel = grab.pixel(x, y);
+      if (textRect.contains(x, y) && IsPureRed(pixel))
+        ++redInside;
+      else if (pixel != qRgb(0, 0, 0))
+        ++otherPixels;
+    }
+  }
+  EXPECT_GT(redInside, 200);
+  EXPECT_EQ(otherPixels, 0);
+  EXPECT_EQ(m_app->DocTemplate().Document()->m_bMapPresent, 0);
+}
+
+TEST(DocumentFile, OpensWithoutAMapOrEndsWithAMessage) {
+  QTemporaryDir dir;
+  const QString mapPath = dir.filePath("map.smp");
+  WriteTestMap(mapPath, {CentreStar()});
+  {
+    CSkyglassApp app(mapPath.toStdString());
+    const std::string document = mapPath.toStdString();  // even a map opened as a document is not read
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(document, &error));
+    EXPECT_EQ(app.DocTemplate().Document()->m_bMapPresent, 0);
+    EXPECT_EQ(app.DocTemplate().Frame()->windowTitle(), "Vantaro");
+  }
+  CSkyglassApp app(mapPath.toStdString());
+  std::string error;
+  EXPECT_FALSE(app.InitInstance(dir.filePath("missing.txt").toStdString(), &error));
+  EXPECT_NE(error.find("missing.txt"), std::string::npos);
+  EXPECT_EQ(app.DocTemplate().Frame(), nullptr);
+}
