@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Renders the README's pictures from the default map with a built vantaro.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+vantaro=${1:-build/bin/vantaro}
+"$vantaro" --render docs/start-view.png --map data/map.smp --labels names
+"$vantaro" --render docs/orion.png --map data/map.smp --view 155,-14 --labels names
