@@ -1,5 +1,6 @@
 // vantaro: the star map's window, or one frame rendered headless to a PNG.
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 
@@ -14,6 +15,10 @@ namespace {
 
 constexpr int kExitBadUsage = 2;
 
+// Qt adopts the user's locale for the C library too; numbers in labels and
+// edits are always written with a decimal point.
+void KeepNumbersInCLocale() { std::setlocale(LC_NUMERIC, "C"); }
+
 // The map: --map when given, else the first map.smp found.
 std::string MapPathFor(const CommandLine& line) {
   if (line.mapPath) return *line.mapPath;
@@ -23,6 +28,7 @@ std::string MapPathFor(const CommandLine& line) {
 int RunRender(int argc, char** argv, const CommandLine& line) {
   qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is made, so no display is needed
   QGuiApplication application(argc, argv);
+  KeepNumbersInCLocale();
   std::string error;
   if (RenderToPng(line.render, MapPathFor(line), &error)) return 0;
   std::cerr << "vantaro: " << error << "\n";
@@ -31,6 +37,7 @@ int RunRender(int argc, char** argv, const CommandLine& line) {
 
 int RunWindow(int argc, char** argv, const CommandLine& line) {
   QApplication application(argc, argv);
+  KeepNumbersInCLocale();
   QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
   QApplication::setWindowIcon(AppIcon());
   CSkyglassApp skyglass(MapPathFor(line));
