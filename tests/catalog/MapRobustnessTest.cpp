@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <random>
+#include <string>
 
 #include "MapBytes.h"
 #include "catalog/StarCatalog.h"
@@ -13,26 +14,32 @@ namespace {
 
 // Loads bytes and checks the catalogue's state after the result.
 void LoadAndCheck(const Bytes& bytes, const char* what, size_t index) {
+  SCOPED_TRACE(std::string(what) + " " + std::to_string(index));
   StarCatalog catalog;
   MapDiagnosis diagnosis;
   const int loaded = catalog.LoadStarMap(bytes.data(), bytes.size(), &diagnosis);
   if (!loaded) {
-    ASSERT_EQ(catalog.m_nStars, 0) << what << " " << index;
-    ASSERT_EQ(catalog.m_pStars, nullptr) << what << " " << index;
-    ASSERT_NE(diagnosis.rejection, MapRejection::None) << what << " " << index;
-    ASSERT_LE(diagnosis.offset, bytes.size()) << what << " " << index;
+    ASSERT_EQ(catalog.m_nStars, 0);
+    ASSERT_EQ(catalog.m_pStars, nullptr);
+    ASSERT_NE(diagnosis.rejection, MapRejection::None);
+    ASSERT_LE(diagnosis.offset, bytes.size());
     return;
   }
   ASSERT_EQ(diagnosis.rejection, MapRejection::None);
-  ASSERT_EQ(static_cast<uint32_t>(catalog.m_nStars), diagnosis.count) << what << " " << index;
-  ASSERT_LE(diagnosis.endOffset, bytes.size()) << what << " " << index;
+  ASSERT_EQ(static_cast<uint32_t>(catalog.m_nStars), diagnosis.count);
+  ASSERT_LE(diagnosis.endOffset, bytes.size());
   for (int32_t i = 0; i < catalog.m_nStars; ++i) {
     const StarEntry& star = catalog.m_pStars[i];
-    ASSERT_NE(std::memchr(star.szTag, 0, sizeof star.szTag), nullptr) << what << " " << index;
-    ASSERT_NE(std::memchr(star.szName, 0, sizeof star.szName), nullptr) << what << " " << index;
+    ASSERT_NE(std::memchr(star.szTag, 0, sizeof star.szTag), nullptr);
+    ASSERT_NE(std::memchr(star.szName, 0, sizeof star.szName), nullptr);
     ASSERT_GE(star.nCatalogNumber, 0);
     ASSERT_LE(star.nCatalogNumber, 0xFFFFFF);
   }
+}
+
+// Every byte value equally likely.
+unsigned char RandomByte(std::mt19937& random) {
+  return static_cast<unsigned char>(std::uniform_int_distribution<int>(0, 255)(random));
 }
 
 Bytes SampleMap(std::mt19937& random, bool complemented) {
@@ -71,7 +78,6 @@ TEST(MapRobustness, EveryTruncationOfAGoodMapIsRejected) {
 
 TEST(MapRobustness, MutatedMapsLoadSoundlyOrAreRejected) {
   std::mt19937 random(2);
-  std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<int> flips(1, 6);
   for (size_t round = 0; round < 10000; ++round) {
     Bytes bytes = SampleMap(random, round % 2 == 1);
@@ -79,8 +85,7 @@ TEST(MapRobustness, MutatedMapsLoadSoundlyOrAreRejected) {
     for (int i = 0; i < changes; ++i) {
       // Aim half the changes at the header and the first record, where the tests are.
       const size_t span = (i % 2 == 0) ? std::min<size_t>(bytes.size(), 40) : bytes.size();
-      bytes[std::uniform_int_distribution<size_t>(0, span - 1)(random)] =
-          static_cast<unsigned char>(byte(random));
+      bytes[std::uniform_int_distribution<size_t>(0, span - 1)(random)] = RandomByte(random);
     }
     if (round % 3 == 0) bytes.resize(std::uniform_int_distribution<size_t>(0, bytes.size())(random));
     LoadAndCheck(bytes, "mutated", round);
@@ -89,15 +94,14 @@ TEST(MapRobustness, MutatedMapsLoadSoundlyOrAreRejected) {
 
 TEST(MapRobustness, RandomBytesBehindAValidHeaderLoadSoundlyOrAreRejected) {
   std::mt19937 random(3);
-  std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<size_t> length(0, 400);
   for (size_t round = 0; round < 10000; ++round) {
     // Small counts make complete decodes likely; terminators are made common.
     Bytes bytes = MapHeader(static_cast<uint32_t>(round % 12), round % 2 ? kComplementedSelector : 0);
     const size_t tail = length(random);
     for (size_t i = 0; i < tail; ++i) {
-      const int b = byte(random);
-      bytes.push_back(b < 40 ? 0x00 : b < 80 ? 0xFF : static_cast<unsigned char>(b));
+      const unsigned char b = RandomByte(random);
+      bytes.push_back(b < 40 ? 0x00 : b < 80 ? 0xFF : b);
     }
     LoadAndCheck(bytes, "random tail", round);
   }
@@ -105,11 +109,10 @@ TEST(MapRobustness, RandomBytesBehindAValidHeaderLoadSoundlyOrAreRejected) {
 
 TEST(MapRobustness, RandomByteStringsAreRejected) {
   std::mt19937 random(4);
-  std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<size_t> length(0, 64);
   for (size_t round = 0; round < 2000; ++round) {
     Bytes bytes(length(random));
-    for (unsigned char& b : bytes) b = static_cast<unsigned char>(byte(random));
+    for (unsigned char& b : bytes) b = RandomByte(random);
     StarCatalog catalog;
     EXPECT_EQ(catalog.LoadStarMap(bytes.data(), bytes.size()), 0);
   }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "TempDirectory.h"
 #include "shell/MainFrame.h"
 #include "shell/SkyglassApp.h"
 #include "shell/SkyglassViewWidget.h"
@@ -17,10 +17,9 @@ class AppFixture : public ::testing::Test {
  protected:
   // Starts on a map of these stars; an empty list starts without a map file.
   void Start(const std::vector<TestStar>& stars) {
-    ASSERT_TRUE(m_dir.isValid());
-    const QString mapPath = m_dir.filePath("map.smp");
-    if (!stars.empty()) WriteTestMap(mapPath, stars);
-    m_app = std::make_unique<CSkyglassApp>(mapPath.toStdString());
+    const std::string mapPath = m_dir.File("map.smp");
+    if (!stars.empty()) m_dir.Write("map.smp", TestMapBytes(stars));
+    m_app = std::make_unique<CSkyglassApp>(mapPath);
     std::string error;
     ASSERT_TRUE(m_app->InitInstance(std::nullopt, &error)) << error;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
@@ -35,6 +34,6 @@ class AppFixture : public ::testing::Test {
   // A point of the view in the frame window's coordinates.
   QPoint InWindow(QPoint inView) { return ViewWidget()->mapTo(Frame(), inView); }
 
-  QTemporaryDir m_dir;
+  TempDirectory m_dir{"app"};
   std::unique_ptr<CSkyglassApp> m_app;
 };

@@ -1,34 +1,22 @@
-// Map files and message boxes for the GUI tests.
+// Map bytes and message boxes for the GUI tests.
 #include "GuiTestSupport.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <cmath>
 
 namespace {
 
-void AppendLittleEndian(QByteArray& bytes, int64_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-int64_t Millionths(double value) { return std::llround(value * 1e6); }
+int32_t Millionths(double value) { return static_cast<int32_t>(std::llround(value * 1e6)); }
 
 }  // namespace
 
-void WriteTestMap(const QString& path, const std::vector<TestStar>& stars) {
-  QByteArray bytes("starmap");
-  bytes.append(char(2)).append(char(0)).append(char(0)).append(char(1)).append(char(0));
-  AppendLittleEndian(bytes, static_cast<int64_t>(stars.size()), 3);
-  for (const TestStar& star : stars) {
-    AppendLittleEndian(bytes, star.number, 3);
-    for (double field : {star.x, star.y, star.z, star.absoluteMagnitude})
-      AppendLittleEndian(bytes, Millionths(field), 4);
-    bytes.append(star.tag.c_str(), static_cast<qsizetype>(star.tag.size() + 1));
-    bytes.append(star.name.c_str(), static_cast<qsizetype>(star.name.size() + 1));
-  }
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+Bytes TestMapBytes(const std::vector<TestStar>& stars) {
+  std::vector<MapRecord> records;
+  for (const TestStar& star : stars)
+    records.push_back({star.number, Millionths(star.x), Millionths(star.y), Millionths(star.z),
+                       Millionths(star.absoluteMagnitude), star.tag, star.name});
+  return MapBytes(records);
 }
 
 // A thousandth of a light year right of straight ahead: the basis's right

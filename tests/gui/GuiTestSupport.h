@@ -1,5 +1,5 @@
-// Helpers of the GUI tests: map files written byte by byte, and a watcher
-// that answers the message box a dialog opens modally.
+// Helpers of the GUI tests: the bytes of a map of stars placed in light years,
+// and a watcher that answers the message box a dialog opens modally.
 #pragma once
 
 #include <QObject>
@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "MapBytes.h"
+
 struct TestStar {
   uint32_t number;
   double x, y, z;  // light years
@@ -19,8 +21,8 @@ struct TestStar {
   std::string name;
 };
 
-// A plain-encoded map file of these stars.
-void WriteTestMap(const QString& path, const std::vector<TestStar>& stars);
+// The plain-encoded map of these stars.
+Bytes TestMapBytes(const std::vector<TestStar>& stars);
 
 // A star ahead of the start position, 32.6 light years away, so its apparent
 // magnitude equals its absolute magnitude 4.0: one white pixel at the view's

@@ -2,11 +2,12 @@
 // and exit code 2 with a message for bad values.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
+#include "TempDirectory.h"
 
 namespace {
 
@@ -26,14 +27,13 @@ ProcessResult RunVantaro(const QStringList& arguments) {
 class RenderProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
     TestStar labelled = CentreStar();
     labelled.absoluteMagnitude = 1.0;  // bright enough for its name
-    WriteTestMap(Path("map.smp"), {labelled});
+    m_dir.Write("map.smp", TestMapBytes({labelled}));
   }
-  QString Path(const char* name) const { return m_dir.filePath(name); }
+  QString Path(const char* name) const { return QString::fromStdString(m_dir.File(name)); }
 
-  QTemporaryDir m_dir;
+  TempDirectory m_dir{"render-process"};
 };
 
 }  // namespace

@@ -2,13 +2,13 @@
 // command routing, label text drawing and the buffer-to-image copy.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
-#include <QTemporaryDir>
 #include <Qt>
+#include <filesystem>
 #include <set>
 
+#include "TempDirectory.h"
 #include "render/PixelBuffer.h"
 #include "shell/CommandRouter.h"
 #include "shell/Cp1252.h"
@@ -149,15 +149,15 @@ TEST(PixelBufferToImage, FlipsRowsAndWidensChannels) {
 }
 
 TEST(MapLocation, TakesTheFirstExistingCandidate) {
-  QTemporaryDir dir;
-  const std::string program = dir.filePath("program").toStdString();
-  const std::string data = dir.filePath("data").toStdString();
+  TempDirectory dir("map-location");
+  const std::string program = dir.File("program");
+  const std::string data = dir.File("data");
   const std::vector<std::string> candidates = MapCandidates(program, data);
   ASSERT_EQ(candidates.size(), 3u);
   EXPECT_EQ(candidates[0], "map.smp");
   EXPECT_EQ(ChooseMapPath({candidates[1], candidates[2]}), candidates[1]);  // none exists
 
-  QDir(dir.path()).mkpath("data");
+  std::filesystem::create_directory(data);
   QFile(QString::fromStdString(candidates[2])).open(QIODevice::WriteOnly);
   EXPECT_EQ(ChooseMapPath({candidates[1], candidates[2]}), candidates[2]);
 }

@@ -108,20 +108,19 @@ TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {
 }
 
 TEST(DocumentFile, OpensWithoutAMapOrEndsWithAMessage) {
-  QTemporaryDir dir;
-  const QString mapPath = dir.filePath("map.smp");
-  WriteTestMap(mapPath, {CentreStar()});
+  TempDirectory dir("document-file");
+  const std::string mapPath = dir.Write("map.smp", TestMapBytes({CentreStar()}));
   {
-    CSkyglassApp app(mapPath.toStdString());
-    const std::string document = mapPath.toStdString();  // even a map opened as a document is not read
+    CSkyglassApp app(mapPath);
+    const std::string document = mapPath;  // even a map opened as a document is not read
     std::string error;
     ASSERT_TRUE(app.InitInstance(document, &error));
     EXPECT_EQ(app.DocTemplate().Document()->m_bMapPresent, 0);
     EXPECT_EQ(app.DocTemplate().Frame()->windowTitle(), "Vantaro");
   }
-  CSkyglassApp app(mapPath.toStdString());
+  CSkyglassApp app(mapPath);
   std::string error;
-  EXPECT_FALSE(app.InitInstance(dir.filePath("missing.txt").toStdString(), &error));
+  EXPECT_FALSE(app.InitInstance(dir.File("missing.txt"), &error));
   EXPECT_NE(error.find("missing.txt"), std::string::npos);
   EXPECT_EQ(app.DocTemplate().Frame(), nullptr);
 }

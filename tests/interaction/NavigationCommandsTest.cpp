@@ -27,6 +27,25 @@ class Navigation : public ViewTest {
     EXPECT_EQ(view.m_vForward.y, expected.forward.y);
     EXPECT_EQ(view.m_vForward.z, expected.forward.z);
   }
+  // The turn commands' cases start at (1, 2, 3) facing (yaw, pitch), with
+  // the magnitudes marked stale.
+  void StartTurnAt(double yaw, double pitch) {
+    view.m_vPosition = Vector3D(1.0, 2.0, 3.0);
+    view.m_dYaw = yaw;
+    view.m_dPitch = pitch;
+    ForgetMagnitudes();
+  }
+  // A turn sets the angles and the basis that goes with them, and neither
+  // moves the viewer nor recomputes the magnitudes.
+  void ExpectTurnedTo(double yaw, double pitch) {
+    EXPECT_EQ(view.m_dYaw, yaw);
+    EXPECT_EQ(view.m_dPitch, pitch);
+    ExpectBasisMatchesAngles();
+    EXPECT_EQ(view.m_vPosition.x, 1.0);
+    EXPECT_EQ(view.m_vPosition.y, 2.0);
+    EXPECT_EQ(view.m_vPosition.z, 3.0);
+    EXPECT_FALSE(MagnitudesRecomputed());
+  }
 };
 
 TEST_F(Navigation, TravelToPointShowsThePositionAndMovesOnOk) {
@@ -148,18 +167,12 @@ TEST_F(Navigation, LookAtAStar) {
       {"left behind", {-5.0, 0.0, -5.0}, 3.1415926535898 - std::asin(-0.7071067811865475), 0.0},
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     FillCatalog(doc.m_catalog, {{"Target", row.star.x + 1.0, row.star.y + 2.0, row.star.z + 3.0}});
-    view.m_vPosition = Vector3D(1.0, 2.0, 3.0);
-    view.m_dYaw = 0.5;
-    view.m_dPitch = 0.5;
-    ForgetMagnitudes();
+    StartTurnAt(0.5, 0.5);
     TypeNameThenOk("T");
     view.OnCommand(cmd::kViewToStar);
-    EXPECT_EQ(view.m_dYaw, row.yaw) << row.name;
-    EXPECT_EQ(view.m_dPitch, row.pitch) << row.name;
-    ExpectBasisMatchesAngles();
-    EXPECT_EQ(view.m_vPosition.x, 1.0) << row.name;
-    EXPECT_FALSE(MagnitudesRecomputed()) << row.name;
+    ExpectTurnedTo(row.yaw, row.pitch);
   }
 }
 
@@ -222,10 +235,8 @@ TEST_F(Navigation, ViewDirectionShowsDegreesAndReadsThemBack) {
        28.6478897565466 * 0.01745329251994, -14.3239448782733 * 0.01745329251994},
   };
   for (const Row& row : rows) {
-    view.m_dYaw = row.yaw;
-    view.m_dPitch = row.pitch;
-    view.m_vPosition = Vector3D(1.0, 2.0, 3.0);
-    ForgetMagnitudes();
+    SCOPED_TRACE(row.name);
+    StartTurnAt(row.yaw, row.pitch);
     std::string u, v;
     OnDialogs([&](FakeDialogHost& host, DialogModel& model) {
       EXPECT_EQ(model.TemplateId(), dlg::kViewDirection);
@@ -234,13 +245,9 @@ TEST_F(Navigation, ViewDirectionShowsDegreesAndReadsThemBack) {
       return host.PressOk();
     });
     view.OnCommand(cmd::kViewDirection);
-    EXPECT_EQ(u, row.u) << row.name;
-    EXPECT_EQ(v, row.v) << row.name;
-    EXPECT_EQ(view.m_dYaw, row.yawAfter) << row.name;
-    EXPECT_EQ(view.m_dPitch, row.pitchAfter) << row.name;
-    ExpectBasisMatchesAngles();
-    EXPECT_EQ(view.m_vPosition.z, 3.0) << row.name;
-    EXPECT_FALSE(MagnitudesRecomputed()) << row.name;
+    EXPECT_EQ(u, row.u);
+    EXPECT_EQ(v, row.v);
+    ExpectTurnedTo(row.yawAfter, row.pitchAfter);
   }
 }
 

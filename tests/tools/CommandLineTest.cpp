@@ -26,27 +26,27 @@ const std::string kStars =
     "285.95,0.1008,hip\n";
 
 TEST(CommandLine, RoundTripThroughTheExecutablesGivesTheSameBytes) {
-  ScratchDir dir("cli-round-trip");
+  TempDirectory dir("cli-round-trip");
   const std::string input = dir.Write("stars.csv", kStars);
-  ASSERT_EQ(RunCommand(kMkmap + " --encoding=complemented --frame equatorial -o " + dir.Path("a.smp") + " " +
-                       input + " 2>" + dir.Path("log")),
+  ASSERT_EQ(RunCommand(kMkmap + " --encoding=complemented --frame equatorial -o " + dir.File("a.smp") + " " +
+                       input + " 2>" + dir.File("log")),
             0);
-  EXPECT_NE(ReadBytes(dir.Path("log")).find("wrote 2 stars"), std::string::npos);
-  ASSERT_EQ(RunCommand(kMapinfo + " --csv " + dir.Path("a.smp") + " >" + dir.Path("a.csv")), 0);
-  ASSERT_EQ(RunCommand(kMkmap + " --frame map --encoding complemented -o " + dir.Path("b.smp") + " " +
-                       dir.Path("a.csv") + " 2>/dev/null"),
+  EXPECT_NE(ReadBytes(dir.File("log")).find("wrote 2 stars"), std::string::npos);
+  ASSERT_EQ(RunCommand(kMapinfo + " --csv " + dir.File("a.smp") + " >" + dir.File("a.csv")), 0);
+  ASSERT_EQ(RunCommand(kMkmap + " --frame map --encoding complemented -o " + dir.File("b.smp") + " " +
+                       dir.File("a.csv") + " 2>/dev/null"),
             0);
-  EXPECT_EQ(ReadBytes(dir.Path("a.smp")), ReadBytes(dir.Path("b.smp")));
+  EXPECT_EQ(ReadBytes(dir.File("a.smp")), ReadBytes(dir.File("b.smp")));
 
-  ASSERT_EQ(RunCommand(kMapinfo + " --near 'BD+38 4343' --radius 20 " + dir.Path("a.smp") + " >" +
-                       dir.Path("near")),
+  ASSERT_EQ(RunCommand(kMapinfo + " --near 'BD+38 4343' --radius 20 " + dir.File("a.smp") + " >" +
+                       dir.File("near")),
             0);
-  EXPECT_EQ(ReadBytes(dir.Path("near")).find("B+38\u00b04343 [104214] at "), 0u);
-  EXPECT_EQ(RunCommand(kMapinfo + " --find Vega " + dir.Path("a.smp") + " 2>/dev/null"), 1);
+  EXPECT_EQ(ReadBytes(dir.File("near")).find("B+38\u00b04343 [104214] at "), 0u);
+  EXPECT_EQ(RunCommand(kMapinfo + " --find Vega " + dir.File("a.smp") + " 2>/dev/null"), 1);
 }
 
 TEST(CommandLine, ExitCodes) {
-  ScratchDir dir("cli-exit");
+  TempDirectory dir("cli-exit");
   const std::string good = dir.Write("good.csv", kStars);
   const std::string bad = dir.Write("bad.csv", kStars + "1,2,3\n");
   const std::string broken = dir.Write("broken.smp", "starmap\x03");
@@ -56,7 +56,7 @@ TEST(CommandLine, ExitCodes) {
     int status;
   } rows[] = {
       {"help", kMkmap + " --help", 0},
-      {"malformed line", kMkmap + " -o " + dir.Path("x.smp") + " " + bad, 2},
+      {"malformed line", kMkmap + " -o " + dir.File("x.smp") + " " + bad, 2},
       {"no input", kMkmap, 1},
       {"unknown frame", kMkmap + " --frame ecliptic " + good, 1},
       {"unknown option", kMkmap + " --fast " + good, 1},
@@ -64,16 +64,16 @@ TEST(CommandLine, ExitCodes) {
       {"bad limit", kMkmap + " --limit -1 " + good, 1},
       {"mapinfo help", kMapinfo + " --help", 0},
       {"mapinfo rejected map", kMapinfo + " " + broken, 2},
-      {"mapinfo missing map", kMapinfo + " " + dir.Path("none.smp"), 1},
+      {"mapinfo missing map", kMapinfo + " " + dir.File("none.smp"), 1},
       {"mapinfo two maps", kMapinfo + " a.smp b.smp", 1},
   };
   for (const auto& row : rows)
-    EXPECT_EQ(RunCommand(row.command + " >/dev/null 2>" + dir.Path("err")), row.status) << row.name;
+    EXPECT_EQ(RunCommand(row.command + " >/dev/null 2>" + dir.File("err")), row.status) << row.name;
 
-  RunCommand(kMkmap + " -o " + dir.Path("x.smp") + " " + bad + " 2>" + dir.Path("err"));
-  EXPECT_EQ(ReadBytes(dir.Path("err")), "vantaro-mkmap: " + bad + ":4: 3 fields where the header has 17\n");
-  RunCommand(kMapinfo + " " + broken + " 2>" + dir.Path("err"));
-  EXPECT_EQ(ReadBytes(dir.Path("err")), broken + ": rejected: format version is not 2 at byte offset 7\n");
+  RunCommand(kMkmap + " -o " + dir.File("x.smp") + " " + bad + " 2>" + dir.File("err"));
+  EXPECT_EQ(ReadBytes(dir.File("err")), "vantaro-mkmap: " + bad + ":4: 3 fields where the header has 17\n");
+  RunCommand(kMapinfo + " " + broken + " 2>" + dir.File("err"));
+  EXPECT_EQ(ReadBytes(dir.File("err")), broken + ": rejected: format version is not 2 at byte offset 7\n");
 }
 
 }  // namespace

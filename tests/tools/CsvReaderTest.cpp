@@ -53,7 +53,7 @@ TEST(CsvReader, ReadsRecords) {
       {"utf-8 kept as bytes", "B\u00e9l\u00e9nos\n", {{"B\u00e9l\u00e9nos"}}},
       {"empty file", "", {}},
   };
-  ScratchDir dir("csv-records");
+  TempDirectory dir("csv-records");
   for (const auto& row : rows) {
     std::string error;
     EXPECT_EQ(ReadAll(dir.Write("in.csv", row.text), &error), row.expected) << row.name;
@@ -62,7 +62,7 @@ TEST(CsvReader, ReadsRecords) {
 }
 
 TEST(CsvReader, CountsLinesAcrossQuotedLineBreaks) {
-  ScratchDir dir("csv-lines");
+  TempDirectory dir("csv-lines");
   std::string error;
   std::vector<uint64_t> lines;
   ReadAll(dir.Write("in.csv", "h\n\"a\nb\nc\"\n\nd\r\ne\n"), &error, &lines);
@@ -81,7 +81,7 @@ TEST(CsvReader, MalformedRecordsNameFileAndLine) {
       {"unterminated quote", "a\n\n\"open,\nmore\n", 1,
        ":3: quoted field not closed before the end of the file"},
   };
-  ScratchDir dir("csv-errors");
+  TempDirectory dir("csv-errors");
   for (const auto& row : rows) {
     const std::string path = dir.Write("bad.csv", row.text);
     std::string error;
@@ -91,11 +91,11 @@ TEST(CsvReader, MalformedRecordsNameFileAndLine) {
 }
 
 TEST(CsvReader, ReadsGzipLikePlainText) {
-  ScratchDir dir("csv-gzip");
+  TempDirectory dir("csv-gzip");
   const std::string text =
       "\xEF\xBB\xBF"
       "id,spect\r\n1,\"C5,5\"\r\n";
-  const std::string path = dir.Path("in.csv.gz");
+  const std::string path = dir.File("in.csv.gz");
   gzFile file = gzopen(path.c_str(), "wb9");
   ASSERT_NE(file, nullptr);
   gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
@@ -106,7 +106,7 @@ TEST(CsvReader, ReadsGzipLikePlainText) {
 }
 
 TEST(CsvReader, CorruptGzipIsAnError) {
-  ScratchDir dir("csv-corrupt");
+  TempDirectory dir("csv-corrupt");
   // A gzip header followed by data that is not deflate.
   const std::string path = dir.Write(
       "bad.csv.gz", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(64, '\xFF'));

@@ -58,10 +58,10 @@ TEST(DefaultMap, HoldsTheCatalogueStarsWithAnAbsoluteMagnitude) {
 }
 
 TEST(DefaultMap, RebuildingGivesTheSameBytes) {
-  ScratchDir dir("default-map");
+  TempDirectory dir("default-map");
   MakeMapOptions options;
   options.inputs = {kDataDir + "/stars.csv.gz"};
-  options.output = dir.Path("map.smp");
+  options.output = dir.File("map.smp");
   std::string log;
   ASSERT_EQ(RunMakeMap(options, &log), kExitSuccess) << log;
   const std::string rebuilt = ReadBytes(options.output), shipped = ReadBytes(kDataDir + "/map.smp");
@@ -72,12 +72,12 @@ TEST(DefaultMap, RebuildingGivesTheSameBytes) {
 TEST(DefaultMap, ListingReadsBackToTheSameBytes) {
   LoadedMap map;
   LoadMap(kDataDir + "/map.smp", &map);
-  ScratchDir dir("default-listing");
+  TempDirectory dir("default-listing");
   std::ostringstream listing;
   WriteStarsCsv(listing, map.catalog);
   MakeMapOptions options;
   options.inputs = {dir.Write("stars.csv", listing.str())};
-  options.output = dir.Path("map.smp");
+  options.output = dir.File("map.smp");
   options.frame = WorldFrame::Map;
   ASSERT_EQ(RunMakeMap(options), kExitSuccess);
   EXPECT_TRUE(ReadBytes(options.output) == ReadBytes(kDataDir + "/map.smp"));

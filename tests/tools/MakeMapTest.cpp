@@ -174,7 +174,7 @@ TEST(StarConversion, NameIsTheProperNameElseTheDesignation) {
 }
 
 TEST(MakeMap, KeepsStarsExactlyAtTheCoordinateLimits) {
-  ScratchDir dir("limits");
+  TempDirectory dir("limits");
   const std::string top = ParsecsFor(2147.483647), bottom = ParsecsFor(-2147.483647);
   const std::string csv = std::string(kShortHeader) +                            //
                           "1,,,,," + top + "," + bottom + ",0,2147.483647\n" +   // kept
@@ -182,7 +182,7 @@ TEST(MakeMap, KeepsStarsExactlyAtTheCoordinateLimits) {
                           "3,,,,," + ParsecsFor(2147.4836475) + ",0,0,0\n" +     // beyond
                           "4,,,,,0,0," + ParsecsFor(-2147.483648) + ",0\n" +     // beyond
                           "5,,,,,0,0,0,2147.4836475\n";                          // magnitude beyond
-  MakeMapOptions options = Options(dir.Write("limits.csv", csv), dir.Path("limits.smp"));
+  MakeMapOptions options = Options(dir.Write("limits.csv", csv), dir.File("limits.smp"));
   options.frame = WorldFrame::Map;
   MakeMapSummary summary;
   ASSERT_EQ(RunMakeMap(options, nullptr, &summary), kExitSuccess);
@@ -202,7 +202,7 @@ TEST(MakeMap, KeepsStarsExactlyAtTheCoordinateLimits) {
 }
 
 TEST(MakeMap, FiltersAndLimitChooseTheStars) {
-  ScratchDir dir("filters");
+  TempDirectory dir("filters");
   // Stars at 5, 9.99, 10.5 and 20 light years on the x axis, absolute magnitudes 1 to 7.
   const std::string csv = std::string(kShortHeader) + "1,,A,,," + ParsecsFor(5) + ",0,0,1\n" + "2,,B,,," +
                           ParsecsFor(-9.99) + ",0,0,7\n" + "3,,C,,,0," + ParsecsFor(10.5) + ",0,3\n" +
@@ -216,7 +216,7 @@ TEST(MakeMap, FiltersAndLimitChooseTheStars) {
     for (int32_t i = 0; i < map.catalog.m_nStars; ++i) result += map.catalog.m_pStars[i].szName;
     return result;
   };
-  MakeMapOptions options = Options(input, dir.Path("out.smp"));
+  MakeMapOptions options = Options(input, dir.File("out.smp"));
   options.frame = WorldFrame::Map;
   EXPECT_EQ(names(options), "ABCD");
 
@@ -274,10 +274,10 @@ TEST(MakeMap, MalformedInputStopsWithFileLineAndExitCode2) {
        ":1: no column named 'z' in the header"},
       {"empty file", "", ": empty file, no header line"},
   };
-  ScratchDir dir("malformed");
+  TempDirectory dir("malformed");
   for (const auto& row : rows) {
     const std::string input = dir.Write("bad.csv", row.csv);
-    const std::string output = dir.Path("bad.smp");
+    const std::string output = dir.File("bad.smp");
     std::string log;
     EXPECT_EQ(RunMakeMap(Options(input, output), &log), kExitBadInput) << row.name;
     EXPECT_EQ(log, "vantaro-mkmap: " + input + row.message + "\n") << row.name;
@@ -287,24 +287,24 @@ TEST(MakeMap, MalformedInputStopsWithFileLineAndExitCode2) {
 }
 
 TEST(MakeMap, UnreadableInputOrOutputExitsWith1) {
-  ScratchDir dir("io");
+  TempDirectory dir("io");
   std::string log;
-  EXPECT_EQ(RunMakeMap(Options(dir.Path("missing.csv"), dir.Path("out.smp")), &log), kExitFailure);
-  EXPECT_EQ(log, "vantaro-mkmap: " + dir.Path("missing.csv") + ": No such file or directory\n");
+  EXPECT_EQ(RunMakeMap(Options(dir.File("missing.csv"), dir.File("out.smp")), &log), kExitFailure);
+  EXPECT_EQ(log, "vantaro-mkmap: " + dir.File("missing.csv") + ": No such file or directory\n");
   const std::string input = dir.Write("in.csv", std::string(kShortHeader) + "1,,,,,0,0,0,1\n");
-  EXPECT_EQ(RunMakeMap(Options(input, dir.Path("no/such/dir/out.smp")), &log), kExitFailure);
+  EXPECT_EQ(RunMakeMap(Options(input, dir.File("no/such/dir/out.smp")), &log), kExitFailure);
 }
 
 TEST(MakeMap, ComplementedEncodingLoadsAsTheSameStars) {
-  ScratchDir dir("encodings");
+  TempDirectory dir("encodings");
   const std::string csv = std::string(kShortHeader) +
                           "0,,Sol,,G2V,0,0,0,4.83\n"
                           "28952,32349,Sirius,BD-16 1591,A1V+DA,-0.494331,2.476774,-0.758498,1.444\n"
                           "92020,104214,,BD+38 4343,K5V,1.985718,-1.869590,2.188919,7.481\n"
                           "9,10,B\u00e9l\u00e9nos,,\"C5,5\",-1.5,0.25,-600,-7.263\n";
   const std::string input = dir.Write("in.csv", csv);
-  MakeMapOptions plain = Options(input, dir.Path("plain.smp"));
-  MakeMapOptions complemented = Options(input, dir.Path("complemented.smp"));
+  MakeMapOptions plain = Options(input, dir.File("plain.smp"));
+  MakeMapOptions complemented = Options(input, dir.File("complemented.smp"));
   complemented.encoding = MapEncoding::Complemented;
   ASSERT_EQ(RunMakeMap(plain), kExitSuccess);
   ASSERT_EQ(RunMakeMap(complemented), kExitSuccess);
@@ -340,7 +340,7 @@ TEST(MakeMap, ComplementedEncodingLoadsAsTheSameStars) {
 }
 
 TEST(MakeMap, ReadsHygFilesWithQuotedFieldsAndNoDesignations) {
-  ScratchDir dir("hyg");
+  TempDirectory dir("hyg");
   // The HYG database quotes every field and has no dm column; the row of a
   // star without a HIP number takes its id.
   const std::string csv =
@@ -352,7 +352,7 @@ TEST(MakeMap, ReadsHygFilesWithQuotedFieldsAndNoDesignations) {
       "\"M6\",\"-2.299727\",\"0.654205\",\"0.294198\"\r\n"
       "\"7\",\"7\",\"\",\"\",\"\",\"\",\"\",\"0\",\"0\",\"100000.0000\",\"9\",\"-11\",\"C5,5\",\"100000\","
       "\"0\",\"0\"\r\n";
-  MakeMapOptions options = Options(dir.Write("hyg.csv", csv), dir.Path("hyg.smp"));
+  MakeMapOptions options = Options(dir.Write("hyg.csv", csv), dir.File("hyg.smp"));
   MakeMapSummary summary;
   ASSERT_EQ(RunMakeMap(options, nullptr, &summary), kExitSuccess);
   EXPECT_EQ(summary.outsideFieldRange, 1u);  // HYG's 100000 pc for an unknown distance

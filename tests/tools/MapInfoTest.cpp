@@ -29,13 +29,30 @@ std::string Csv(const StarCatalog& catalog) {
   return out.str();
 }
 
+// Options that turn csv, whose positions are already in the map frame, into
+// stars.smp in dir.
+MakeMapOptions MapFrameOptions(const TempDirectory& dir, const std::string& csv) {
+  MakeMapOptions options;
+  options.inputs = {dir.Write("stars.csv", csv)};
+  options.output = dir.File("stars.smp");
+  options.frame = WorldFrame::Map;
+  return options;
+}
+
+// Makes the plain-encoded map of csv and loads it.
+void MakeAndLoadMap(const TempDirectory& dir, const std::string& csv, LoadedMap* map) {
+  const MakeMapOptions options = MapFrameOptions(dir, csv);
+  ASSERT_EQ(RunMakeMap(options), kExitSuccess);
+  LoadMap(options.output, map);
+}
+
 TEST(MapInfo, CsvReadsBackToTheSameMapBytes) {
   for (const MapEncoding encoding : {MapEncoding::Plain, MapEncoding::Complemented}) {
     for (const WorldFrame frame : {WorldFrame::Galactic, WorldFrame::Equatorial}) {
-      ScratchDir dir("round-trip");
+      TempDirectory dir("round-trip");
       MakeMapOptions first;
       first.inputs = {dir.Write("stars.csv", kStars)};
-      first.output = dir.Path("first.smp");
+      first.output = dir.File("first.smp");
       first.frame = frame;
       first.encoding = encoding;
       ASSERT_EQ(RunMakeMap(first), kExitSuccess);
@@ -44,7 +61,7 @@ TEST(MapInfo, CsvReadsBackToTheSameMapBytes) {
       LoadMap(first.output, &map);
       MakeMapOptions second = first;
       second.inputs = {dir.Write("listed.csv", Csv(map.catalog))};
-      second.output = dir.Path("second.smp");
+      second.output = dir.File("second.smp");
       second.frame = WorldFrame::Map;
       std::string log;
       ASSERT_EQ(RunMakeMap(second, &log), kExitSuccess) << log;
@@ -55,14 +72,9 @@ TEST(MapInfo, CsvReadsBackToTheSameMapBytes) {
 }
 
 TEST(MapInfo, CsvListsNamesInUtf8AndPositionsInParsecs) {
-  ScratchDir dir("csv");
-  MakeMapOptions options;
-  options.inputs = {dir.Write("stars.csv", kStars)};
-  options.output = dir.Path("stars.smp");
-  options.frame = WorldFrame::Map;
-  ASSERT_EQ(RunMakeMap(options), kExitSuccess);
+  TempDirectory dir("csv");
   LoadedMap map;
-  LoadMap(options.output, &map);
+  ASSERT_NO_FATAL_FAILURE(MakeAndLoadMap(dir, kStars, &map));
   // Positions come back in parsecs to 9 decimals, magnitudes to 6.
   EXPECT_EQ(Csv(map.catalog),
             "id,hip,proper,spect,x,y,z,absmag\n"
@@ -105,7 +117,7 @@ TEST(MapInfo, RejectedFilesNameTheTestAndOffset) {
       {"unterminated name", good.substr(0, good.size() - 1),
        "tag or name not terminated before the end of the file at byte offset 60 (record 1 of 2)"},
   };
-  ScratchDir dir("rejected");
+  TempDirectory dir("rejected");
   for (const auto& row : rows) {
     LoadedMap map;
     std::string error;
@@ -113,20 +125,17 @@ TEST(MapInfo, RejectedFilesNameTheTestAndOffset) {
     EXPECT_EQ(map.loaded, 0) << row.name;
     std::ostringstream out;
     WriteRejection(out, map);
-    EXPECT_EQ(out.str(), dir.Path("bad.smp") + ": rejected: " + row.message + "\n") << row.name;
+    EXPECT_EQ(out.str(), dir.File("bad.smp") + ": rejected: " + row.message + "\n") << row.name;
   }
   LoadedMap missing;
   std::string error;
-  EXPECT_FALSE(LoadMapFile(dir.Path("missing.smp"), &missing, &error));
+  EXPECT_FALSE(LoadMapFile(dir.File("missing.smp"), &missing, &error));
   EXPECT_EQ(error, "No such file or directory");
 }
 
 TEST(MapInfo, ReportSummarisesTheMap) {
-  ScratchDir dir("report");
-  MakeMapOptions options;
-  options.inputs = {dir.Write("stars.csv", kStars)};
-  options.output = dir.Path("stars.smp");
-  options.frame = WorldFrame::Map;
+  TempDirectory dir("report");
+  MakeMapOptions options = MapFrameOptions(dir, kStars);
   options.encoding = MapEncoding::Complemented;
   ASSERT_EQ(RunMakeMap(options), kExitSuccess);
   const std::string bytes = ReadBytes(options.output);
@@ -160,20 +169,15 @@ TEST(MapInfo, ReportSummarisesTheMap) {
 }
 
 TEST(MapInfo, NearListsNeighboursNearestFirst) {
-  ScratchDir dir("near");
+  TempDirectory dir("near");
   const std::string csv = std::string(kCatalogHeader) +
                           "1,1,,Alpha,,0,0,0,0,1,,0,0,0,,,hip\n"
                           "2,2,,Beta,,0,0,0,0,1,,0,0,2,,,hip\n"        // 2 pc from Alpha
                           "3,3,,Alpha Two,,0,0,0,0,1,,0,1,0,,,hip\n"   // 1 pc from Alpha
                           "4,4,,,BD+38 4343,0,0,0,0,1,,3,0,0,,,hip\n"  // 3 pc
                           "5,5,,Far,,0,0,0,0,1,,0,0,100,,,hip\n";
-  MakeMapOptions options;
-  options.inputs = {dir.Write("stars.csv", csv)};
-  options.output = dir.Path("stars.smp");
-  options.frame = WorldFrame::Map;
-  ASSERT_EQ(RunMakeMap(options), kExitSuccess);
   LoadedMap map;
-  LoadMap(options.output, &map);
+  ASSERT_NO_FATAL_FAILURE(MakeAndLoadMap(dir, csv, &map));
 
   std::ostringstream near;
   EXPECT_TRUE(WriteNearStars(near, map.catalog, NameQuery("Alp"), 10.0));

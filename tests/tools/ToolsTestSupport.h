@@ -1,10 +1,7 @@
-// Test helpers for the map tools: a scratch directory that is removed at the
-// end, file reading and writing, and loading a map with the program's loader.
+// Test helpers for the map tools: the temporary directory they work in, file
+// reading, running vantaro-mkmap and loading a map with the program's loader.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,33 +9,7 @@
 
 #include "MakeMap.h"
 #include "MapInfo.h"
-
-class ScratchDir {
- public:
-  explicit ScratchDir(const std::string& name)
-      : m_path(std::filesystem::temp_directory_path() /
-               ("vantaro-tools-" + std::to_string(getpid()) + "-" + name)) {
-    std::filesystem::remove_all(m_path);
-    std::filesystem::create_directories(m_path);
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string Path(const std::string& name) const { return (m_path / name).string(); }
-
-  std::string Write(const std::string& name, const std::string& content) const {
-    const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
- private:
-  std::filesystem::path m_path;
-};
+#include "TempDirectory.h"
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
