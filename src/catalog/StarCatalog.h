@@ -52,6 +52,10 @@ class StarCatalog {
   // The same decoding from bytes in memory, with the reason for a rejection.
   int LoadStarMap(const unsigned char* data, size_t length, MapDiagnosis* diagnosis = nullptr);
 
+  // Fewest records the two passes give a thread of their own: a catalogue of
+  // fewer than twice this is worked through on the calling thread alone.
+  static constexpr int32_t kMinStarsPerThread = 32768;
+
   // Projection for an observer: dProjX, dProjY and bVisible of every record.
   int ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight, Vector3D scaledDown);
   // dDistance and dAppMagnitude of every record for an observer position.
