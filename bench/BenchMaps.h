@@ -1,0 +1,33 @@
+// The maps the benchmarks run on: the shipped map, and random maps of any size
+// whose stars are spread like a real neighbourhood around the observer.
+#pragma once
+
+#include <cstdint>
+
+#include "MapBytes.h"
+#include "catalog/StarCatalog.h"
+#include "geometry/ViewBasis.h"
+
+inline constexpr int64_t kShippedMapStars = 104741;  // data/map.smp
+inline constexpr int64_t kHundredThousand = 100000;
+inline constexpr int64_t kMillion = 1000000;
+inline constexpr int64_t kLargestMap = 16777215;
+
+// The bytes of a map of count stars, built once and kept for the whole run.
+// kShippedMapStars stands for the shipped map itself; any other count gives
+// random stars, dense near the observer at the origin and thinning out to
+// 2100 light years, in every direction (half of them behind the observer),
+// with absolute magnitudes that make some near stars bright enough for discs.
+const Bytes& BenchMapBytes(int64_t count);
+
+// BenchMapBytes(count) loaded once into a catalogue kept for the whole run.
+StarCatalog& BenchCatalogue(int64_t count);
+
+// The observer every benchmark paints for: at the origin, looking along yaw
+// 1.0 and pitch 0.3, at zoom 1.
+struct BenchObserver {
+  Vector3D position;
+  ViewBasis basis;
+  double zoom;
+};
+BenchObserver StandardObserver();
