@@ -1,21 +1,11 @@
-// The catalogue's whole-array operations: loading a map from memory, every
-// star's projection, and every star's distance and apparent magnitude.
+// The catalogue's passes over the whole array: every star's projection, and
+// every star's distance and apparent magnitude.
 #include <benchmark/benchmark.h>
 
 #include "BenchMaps.h"
 #include "BenchSizes.h"
 
 namespace {
-
-void Load(benchmark::State& state) {
-  const Bytes& bytes = BenchMapBytes(state.range(0));
-  StarCatalog catalog;
-  for (auto _ : state) {
-    if (!catalog.LoadStarMap(bytes.data(), bytes.size())) state.SkipWithError("map rejected");
-    benchmark::DoNotOptimize(catalog.m_pStars);
-  }
-  ReportPerStar(state);
-}
 
 void Project(benchmark::State& state) {
   StarCatalog& catalog = BenchCatalogue(state.range(0));
@@ -38,7 +28,6 @@ void Magnitudes(benchmark::State& state) {
   ReportPerStar(state);
 }
 
-BENCHMARK(Load)->Apply(StarCounts)->Unit(benchmark::kMillisecond);
 BENCHMARK(Project)->Apply(StarCounts)->Unit(benchmark::kMillisecond);
 BENCHMARK(Magnitudes)->Apply(StarCounts)->Unit(benchmark::kMillisecond);
 

@@ -1,145 +1,193 @@
-// Decodes a map file's bytes in memory into the catalogue: the header tests in
-// their fixed order, then one record after another. Nothing is read past the
-// data and nothing is written past a field; any fault leaves the catalogue empty.
+// Decodes a map file's bytes in memory into the catalogue, on all cores.
+// Records have no length field, so one thread at a time walks ahead through
+// the records, checking each (the same tests, in the same order, as a plain
+// front-to-back decode) and publishing where each chunk of records starts;
+// the threads meanwhile decode published chunks, each record written by one
+// thread only. The first fault the walk meets is the one reported, so the
+// diagnosis is the serial decoder's. Nothing is read past the data and
+// nothing written past a field; any fault leaves the catalogue empty.
+#include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <new>
+#include <thread>
+#include <vector>
 
-#include "catalog/StarCatalog.h"
+#include "catalog/MapDecoder.h"
+#include "catalog/MapFormat.h"
+#include "catalog/ParallelRange.h"
+#include "catalog/StarArray.h"
 
 namespace {
 
-constexpr size_t kHeaderBytes = 15;
-constexpr size_t kCountOffset = 12;
-constexpr size_t kFixedRecordBytes = 19;    // catalogue number, x, y, z, absolute magnitude
-constexpr size_t kMinimumRecordBytes = 21;  // the fixed part and two empty strings
-constexpr unsigned char kMagic[] = {'s', 't', 'a', 'r', 'm', 'a', 'p'};
-constexpr unsigned char kComplementedSelector = 0x65;
-constexpr double kMillionth = 1e-6;  // values are N * 1e-6, a product, never N / 1000000
-
-// Which byte of each 32-bit field is stored as 255 - b (an XOR with 0xFF), and
-// the byte that ends a string.
-struct Encoding {
-  uint32_t xMask;
-  uint32_t yMask;
-  uint32_t zMask;
-  uint32_t magnitudeMask;
-  unsigned char terminator;
-};
-constexpr Encoding kPlain{0, 0, 0, 0, 0x00};
-constexpr Encoding kComplemented{0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000, 0xFF};
-
-uint32_t ReadU24(const unsigned char* p) {
-  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+// The first byte equal to terminator in [p, end), or end. Eight bytes at a
+// time: a byte of word ^ pattern is zero exactly where the terminator is, and
+// the lowest marked byte of (w - 0x01..) & ~w & 0x80.. is the first such byte.
+const unsigned char* FindTerminator(const unsigned char* p, const unsigned char* end,
+                                    unsigned char terminator) {
+  const uint64_t pattern = 0x0101010101010101ull * terminator;
+  for (; end - p >= 8; p += 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    word ^= pattern;
+    const uint64_t found = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+    if (found) return p + (__builtin_ctzll(found) >> 3);  // little-endian: lowest bits are the first byte
+  }
+  while (p < end && *p != terminator) ++p;
+  return p;
 }
 
-uint32_t ReadU32(const unsigned char* p) { return ReadU24(p) | uint32_t{p[3]} << 24; }
-
-double DecodeMillionths(const unsigned char* p, uint32_t complementMask) {
-  const int32_t n = static_cast<int32_t>(ReadU32(p) ^ complementMask);
-  return static_cast<double>(n) * kMillionth;
+// Copies a string of length bytes into a field of the given width, cut so
+// that the field stays terminated.
+void CopyField(char* field, size_t width, const unsigned char* text, size_t length) {
+  const size_t kept = std::min(length, width - 1);
+  std::memcpy(field, text, kept);
+  field[kept] = 0;
 }
 
-class MapDecoder {
+class ParallelMapDecoder {
  public:
-  MapDecoder(const unsigned char* data, size_t length, MapDiagnosis& diagnosis)
-      : m_data(data), m_length(length), m_diagnosis(diagnosis) {}
+  ParallelMapDecoder(const unsigned char* data, size_t length, MapDiagnosis& diagnosis, StarEntry* stars,
+                     int64_t recordsPerChunk)
+      : m_data(data),
+        m_end(data + length),
+        m_diagnosis(diagnosis),
+        m_encoding(diagnosis.complemented ? kComplementedEncoding : kPlainEncoding),
+        m_stars(stars),
+        m_count(diagnosis.count),
+        m_recordsPerChunk(std::max<int64_t>(recordsPerChunk, 1)),
+        m_chunks((m_count + m_recordsPerChunk - 1) / m_recordsPerChunk),
+        m_chunkStarts(static_cast<size_t>(m_chunks) + 1),
+        m_walkCursor(kMapHeaderBytes) {}
 
-  // The header tests in order; on success the diagnosis holds encoding and count.
-  bool CheckHeader() {
-    for (size_t i = 0; i < sizeof kMagic; ++i)
-      if (!HeaderByteIs(i, kMagic[i], MapRejection::BadMagic)) return false;
-    if (!HeaderByteIs(7, 2, MapRejection::BadVersion)) return false;
-    if (!HeaderByteIs(8, 0, MapRejection::BadByte8)) return false;
-    if (!HeaderByteIs(10, 1, MapRejection::BadByte10)) return false;
-    if (m_length < kHeaderBytes) return Reject(MapRejection::ShortHeader, m_length);
-
-    m_diagnosis.complemented = m_data[9] == kComplementedSelector;
-    m_diagnosis.count = ReadU24(m_data + kCountOffset);
-    // Every record takes at least 21 bytes, so a larger count cannot be
-    // genuine; refusing it here keeps a forged count from sizing the array.
-    if (uint64_t{m_diagnosis.count} * kMinimumRecordBytes > m_length - kHeaderBytes)
-      return Reject(MapRejection::CountTooLarge, kCountOffset);
+  // Decodes every record; false (with the diagnosis) at the first fault.
+  bool Run(unsigned workers) {
+    const int64_t threads = std::min<int64_t>(std::max(workers, 1u), m_chunks);
+    ForEachChunk(threads, 1, static_cast<unsigned>(threads), [this](int64_t begin, int64_t end) {
+      for (int64_t worker = begin; worker < end; ++worker) Work();
+    });
+    if (m_faulted.load()) return false;
+    m_diagnosis.endOffset = m_chunkStarts[static_cast<size_t>(m_chunks)];
     return true;
-  }
-
-  bool DecodeRecords(StarEntry* stars) {
-    const Encoding& encoding = m_diagnosis.complemented ? kComplemented : kPlain;
-    const int32_t count = static_cast<int32_t>(m_diagnosis.count);
-    size_t cursor = kHeaderBytes;
-    for (int32_t j = 0; j < count; ++j) {
-      if (m_length - cursor < kFixedRecordBytes) return Reject(MapRejection::TruncatedRecord, cursor, j);
-      const unsigned char* record = m_data + cursor;
-      StarEntry& star = stars[j];
-      star.nCatalogNumber = static_cast<int32_t>(ReadU24(record));
-      star.vPos.x = DecodeMillionths(record + 3, encoding.xMask);
-      star.vPos.y = DecodeMillionths(record + 7, encoding.yMask);
-      star.vPos.z = DecodeMillionths(record + 11, encoding.zMask);
-      star.dAbsMagnitude = DecodeMillionths(record + 15, encoding.magnitudeMask);
-      // The observer's working values start defined; the view overwrites them.
-      star.dProjX = star.dProjY = star.dDistance = star.dAppMagnitude = 0.0;
-      star.bVisible = 0;
-
-      cursor += kFixedRecordBytes;
-      if (!CopyString(cursor, encoding.terminator, star.szTag, sizeof star.szTag, j)) return false;
-      if (!CopyString(cursor, encoding.terminator, star.szName, sizeof star.szName, j)) return false;
-    }
-    m_diagnosis.endOffset = cursor;
-    return true;
-  }
-
-  bool Reject(MapRejection rejection, size_t offset, int32_t record = -1) {
-    m_diagnosis.rejection = rejection;
-    m_diagnosis.offset = offset;
-    m_diagnosis.record = record;
-    return false;
   }
 
  private:
-  // A header byte that the data does not reach makes the header short.
-  bool HeaderByteIs(size_t offset, unsigned char expected, MapRejection mismatch) {
-    if (offset >= m_length) return Reject(MapRejection::ShortHeader, m_length);
-    if (m_data[offset] != expected) return Reject(mismatch, offset);
+  // Claims chunks in order and decodes each once it is known to be sound.
+  void Work() {
+    for (int64_t chunk = m_nextChunk.fetch_add(1); chunk < m_chunks; chunk = m_nextChunk.fetch_add(1)) {
+      if (!AwaitChunk(chunk)) return;
+      DecodeChunk(chunk);
+    }
+  }
+
+  // Waits until the walk has passed the chunk, taking a turn at walking when
+  // no other thread is; false when a fault ends the walk before it.
+  bool AwaitChunk(int64_t chunk) {
+    while (m_walked.load(std::memory_order_acquire) <= chunk) {
+      if (m_faulted.load(std::memory_order_acquire)) return false;
+      if (m_walking.test_and_set(std::memory_order_acquire)) {
+        std::this_thread::yield();  // another thread is walking; it publishes as it goes
+        continue;
+      }
+      if (!m_faulted.load(std::memory_order_relaxed)) WalkAhead(chunk + kDecodeChunksPerWalk);
+      m_walking.clear(std::memory_order_release);
+    }
     return true;
   }
 
-  // Copies the string at the cursor into a field of the given width, cutting
-  // an over-long one so that the field stays terminated, and moves the cursor
-  // past the file's terminator either way.
-  bool CopyString(size_t& cursor, unsigned char terminator, char* field, size_t width, int32_t record) {
-    const unsigned char* start = m_data + cursor;
-    const void* end = std::memchr(start, terminator, m_length - cursor);
-    if (!end) return Reject(MapRejection::UnterminatedString, cursor, record);
-    const size_t length = static_cast<const unsigned char*>(end) - start;
-    const size_t kept = length < width ? length : width - 1;
-    std::memcpy(field, start, kept);
-    field[kept] = 0;
-    cursor += length + 1;
-    return true;
+  // Checks records from the walk's position until the given chunk boundary,
+  // publishing each chunk as soon as all its records are known to be sound.
+  void WalkAhead(int64_t chunkLimit) {
+    const int64_t recordLimit = std::min(m_count, chunkLimit * m_recordsPerChunk);
+    size_t cursor = m_walkCursor;
+    for (int64_t j = m_walkRecord; j < recordLimit; ++j) {
+      if (j % m_recordsPerChunk == 0) Publish(j, cursor);
+      const auto record = static_cast<int32_t>(j);
+      if (static_cast<size_t>(m_end - m_data) - cursor < kFixedRecordBytes)
+        return Fault(MapRejection::TruncatedRecord, cursor, record);
+      cursor += kFixedRecordBytes;
+      for (int string = 0; string < 2; ++string) {  // the tag, then the name
+        const unsigned char* terminator = FindTerminator(m_data + cursor, m_end, m_encoding.terminator);
+        if (terminator == m_end) return Fault(MapRejection::UnterminatedString, cursor, record);
+        cursor = static_cast<size_t>(terminator - m_data) + 1;
+      }
+    }
+    m_walkRecord = recordLimit;
+    m_walkCursor = cursor;
+    if (recordLimit == m_count) Publish(m_count, cursor);
   }
 
-  const unsigned char* m_data;
-  size_t m_length;
-  MapDiagnosis& m_diagnosis;
+  // Records before record lie behind the walk; the chunk starting at it begins at cursor.
+  void Publish(int64_t record, size_t cursor) {
+    const int64_t chunk = (record + m_recordsPerChunk - 1) / m_recordsPerChunk;
+    m_chunkStarts[static_cast<size_t>(chunk)] = cursor;
+    m_walked.store(chunk, std::memory_order_release);
+  }
+
+  void Fault(MapRejection rejection, size_t offset, int32_t record) {
+    RejectMap(m_diagnosis, rejection, offset, record);
+    m_faulted.store(true, std::memory_order_release);
+  }
+
+  // The walk has checked every record of the chunk, so each string has its terminator.
+  void DecodeChunk(int64_t chunk) {
+    const unsigned char* p = m_data + m_chunkStarts[static_cast<size_t>(chunk)];
+    const int64_t last = std::min(m_count, (chunk + 1) * m_recordsPerChunk);
+    for (int64_t j = chunk * m_recordsPerChunk; j < last; ++j) {
+      StarEntry& star = m_stars[j];
+      DecodeFixedFields(p, m_encoding, star);
+      p += kFixedRecordBytes;
+      const unsigned char* tagEnd = FindTerminator(p, m_end, m_encoding.terminator);
+      CopyField(star.szTag, sizeof star.szTag, p, static_cast<size_t>(tagEnd - p));
+      p = tagEnd + 1;
+      const unsigned char* nameEnd = FindTerminator(p, m_end, m_encoding.terminator);
+      CopyField(star.szName, sizeof star.szName, p, static_cast<size_t>(nameEnd - p));
+      p = nameEnd + 1;
+    }
+  }
+
+  const unsigned char* const m_data;
+  const unsigned char* const m_end;
+  MapDiagnosis& m_diagnosis;  // written only by the walking thread
+  const MapEncoding m_encoding;
+  StarEntry* const m_stars;
+  const int64_t m_count;
+  const int64_t m_recordsPerChunk;
+  const int64_t m_chunks;
+  std::vector<size_t> m_chunkStarts;  // chunk c's first record; the last entry is the end of the records
+
+  // The walk's own state, touched only while holding m_walking.
+  int64_t m_walkRecord = 0;
+  size_t m_walkCursor;
+
+  std::atomic_flag m_walking = ATOMIC_FLAG_INIT;
+  std::atomic<int64_t> m_walked{0};  // chunks below this are sound and their starts published
+  std::atomic<bool> m_faulted{false};
+  std::atomic<int64_t> m_nextChunk{0};
 };
 
 }  // namespace
+
+bool DecodeMapRecords(const unsigned char* data, size_t length, MapDiagnosis& diagnosis, StarEntry* stars,
+                      int64_t recordsPerChunk, unsigned workers) {
+  if (diagnosis.count == 0) {
+    diagnosis.endOffset = kMapHeaderBytes;
+    return true;
+  }
+  return ParallelMapDecoder(data, length, diagnosis, stars, recordsPerChunk).Run(workers);
+}
 
 int StarCatalog::LoadStarMap(const unsigned char* data, size_t length, MapDiagnosis* diagnosis) {
   Release();
   MapDiagnosis localDiagnosis;
   MapDiagnosis& result = diagnosis ? *diagnosis : localDiagnosis;
   result = MapDiagnosis{};
+  if (!CheckMapHeader(data, length, result)) return 0;
 
-  MapDecoder decoder(data, length, result);
-  if (!decoder.CheckHeader()) return 0;
-
-  StarEntry* stars = nullptr;
-  if (result.count > 0) {
-    stars = new (std::nothrow) StarEntry[result.count];
-    if (!stars) return decoder.Reject(MapRejection::OutOfMemory, kCountOffset);
-  }
-  if (!decoder.DecodeRecords(stars)) {
-    delete[] stars;
+  // Zeroed records: the working values and the bytes after each terminator stay 0.
+  StarEntry* stars = AllocateStarArray(result.count);
+  if (!stars && result.count > 0) return RejectMap(result, MapRejection::OutOfMemory, kMapCountOffset);
+  if (!DecodeMapRecords(data, length, result, stars)) {
+    ReleaseStarArray(stars, result.count);
     return 0;
   }
   m_pStars = stars;

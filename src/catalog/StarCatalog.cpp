@@ -2,17 +2,24 @@
 // and the texts that name a rejected map.
 #include "catalog/StarCatalog.h"
 
-#include <memory>
-#include <new>
-
 #include "catalog/MapFile.h"
+#include "catalog/StarArray.h"
 
 StarCatalog::~StarCatalog() { Release(); }
 
 void StarCatalog::Release() {
-  delete[] m_pStars;
+  ReleaseStarArray(m_pStars, static_cast<size_t>(m_nStars));
   m_pStars = nullptr;
   m_nStars = 0;
+}
+
+int StarCatalog::Allocate(int32_t count) {
+  Release();
+  if (count <= 0) return count == 0;
+  m_pStars = AllocateStarArray(static_cast<size_t>(count));
+  if (!m_pStars) return 0;
+  m_nStars = count;
+  return 1;
 }
 
 int StarCatalog::LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis) {
@@ -20,19 +27,21 @@ int StarCatalog::LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis) {
   archive.Flush();
   const uint64_t fileLength = archive.GetFile().GetLength();
 
-  // One buffer for the whole file; a length this process cannot hold is refused like a failed allocation.
+  // One buffer for the whole file, on huge pages like the records, read in
+  // one call; a length this process cannot hold is refused like a failed allocation.
   const size_t length = static_cast<size_t>(fileLength);
-  std::unique_ptr<unsigned char[]> buffer;
-  if (length == fileLength) buffer.reset(new (std::nothrow) unsigned char[length]);
-  if (!buffer) {
+  unsigned char* buffer = length == fileLength ? AllocateZeroedBlock(length) : nullptr;
+  if (!buffer && length > 0) {
     if (diagnosis) *diagnosis = MapDiagnosis{.rejection = MapRejection::OutOfMemory};
     return 0;
   }
 
   // Only the bytes the read delivered are decoded, so a file that shrank or
   // failed part-way never exposes unset memory to the decoder.
-  const size_t bytesRead = archive.Read(buffer.get(), length);
-  return LoadStarMap(buffer.get(), bytesRead, diagnosis);
+  const size_t bytesRead = buffer ? archive.Read(buffer, length) : 0;
+  const int loaded = LoadStarMap(buffer, bytesRead, diagnosis);
+  ReleaseZeroedBlock(buffer, length);
+  return loaded;
 }
 
 const char* DescribeRejection(MapRejection rejection) {

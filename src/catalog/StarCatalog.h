@@ -26,12 +26,12 @@ enum class MapRejection {
 
 struct MapDiagnosis {
   MapRejection rejection = MapRejection::None;
-  size_t offset = 0;      // byte offset of the failing test: the mismatching header byte, the end
-                          // of a short file, the count (12), or the start of the cut record or string
-  int32_t record = -1;    // record index for record faults, else -1
+  size_t offset = 0;    // byte offset of the failing test: the mismatching header byte, the end
+                        // of a short file, the count (12), or the start of the cut record or string
+  int32_t record = -1;  // record index for record faults, else -1
   bool complemented = false;
-  uint32_t count = 0;     // the header's star count, once read
-  size_t endOffset = 0;   // offset just after the last record of a good file
+  uint32_t count = 0;    // the header's star count, once read
+  size_t endOffset = 0;  // offset just after the last record of a good file
 };
 
 const char* DescribeRejection(MapRejection rejection);
@@ -61,5 +61,8 @@ class StarCatalog {
   // dDistance and dAppMagnitude of every record for an observer position.
   void UpdateMagnitudes(Vector3D position);
 
+  // Replaces the array with count zeroed records. 1 on success; 0 when
+  // there is no memory for them (or count is negative), leaving the catalogue empty.
+  int Allocate(int32_t count);
   void Release();
 };

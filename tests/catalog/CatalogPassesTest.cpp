@@ -11,9 +11,7 @@ namespace {
 
 // Gives the catalogue one zeroed record per position.
 void FillCatalogue(StarCatalog& catalog, const std::vector<Vector3D>& positions) {
-  catalog.Release();
-  catalog.m_pStars = new StarEntry[positions.size()]{};
-  catalog.m_nStars = static_cast<int32_t>(positions.size());
+  catalog.Allocate(static_cast<int32_t>(positions.size()));
   for (size_t i = 0; i < positions.size(); ++i) catalog.m_pStars[i].vPos = positions[i];
 }
 

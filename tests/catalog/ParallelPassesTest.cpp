@@ -144,8 +144,7 @@ TEST(ParallelPasses, RecordsMatchTheSerialLoopByteForByte) {
     SCOPED_TRACE(size);
     std::vector<StarEntry> reference = RandomStars(size, static_cast<uint32_t>(size));
     StarCatalog catalog;
-    catalog.m_pStars = new StarEntry[reference.size()];
-    catalog.m_nStars = size;
+    ASSERT_EQ(catalog.Allocate(size), 1);
     std::memcpy(catalog.m_pStars, reference.data(), reference.size() * sizeof(StarEntry));
 
     catalog.ProjectStars(kObserver, kBasis.forward, kBasis.right * kZoom, kBasis.down * kZoom);

@@ -23,11 +23,9 @@ struct TestStar {
   double z;
 };
 
-// Replaces the catalogue's records (the catalogue releases them with delete[]).
+// Replaces the catalogue's records.
 inline void FillCatalog(StarCatalog& catalog, const std::vector<TestStar>& stars) {
-  catalog.Release();
-  catalog.m_pStars = new StarEntry[stars.size()]{};
-  catalog.m_nStars = static_cast<int32_t>(stars.size());
+  catalog.Allocate(static_cast<int32_t>(stars.size()));
   for (size_t i = 0; i < stars.size(); ++i) {
     StarEntry& entry = catalog.m_pStars[i];
     std::strncpy(entry.szName, stars[i].name.c_str(), sizeof entry.szName - 1);

@@ -56,11 +56,8 @@ inline StarEntry ProjectedStar(double projX, double projY, double magnitude, con
   return star;
 }
 
-// Replaces the catalogue's records with a copy of stars (the catalogue owns
-// the new array and releases it with delete[]).
+// Replaces the catalogue's records with a copy of stars.
 inline void FillCatalog(StarCatalog& catalog, const std::vector<StarEntry>& stars) {
-  catalog.Release();
-  catalog.m_pStars = new StarEntry[stars.size()]{};
+  catalog.Allocate(static_cast<int32_t>(stars.size()));
   std::copy(stars.begin(), stars.end(), catalog.m_pStars);
-  catalog.m_nStars = static_cast<int32_t>(stars.size());
 }
