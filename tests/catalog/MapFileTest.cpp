@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -46,6 +47,30 @@ TEST(ReadOnlyFile, ReportsLengthWithoutMovingAndReads) {
   EXPECT_EQ(rest[0], 3);
   file.Close();
   EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(ReadOnlyFile, LargeReadsDeliverTheFileFromTheCurrentPosition) {
+  // Over 64 MiB, so the read is shared out in pieces; bytes differ with their offset.
+  TempDirectory directory("large-read");
+  Bytes bytes((size_t{64} << 20) + 4099);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 2654435761u >> 24);
+  const std::string path = directory.Write("large", bytes);
+  struct Row {
+    size_t skipped;  // read first, through the stream's buffer
+    size_t extra;    // asked for beyond the end of the file
+  };
+  for (const Row row : {Row{0, 0}, Row{3, 3}, Row{4100, 0}}) {
+    SCOPED_TRACE(row.skipped);
+    ReadOnlyFile file;
+    ASSERT_TRUE(file.Open(path));
+    Bytes skipped(row.skipped + 1);
+    ASSERT_EQ(file.Read(skipped.data(), row.skipped), row.skipped);
+    Bytes rest(bytes.size() - row.skipped + row.extra);
+    ASSERT_EQ(file.Read(rest.data(), rest.size()), bytes.size() - row.skipped);
+    EXPECT_TRUE(
+        std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(row.skipped), bytes.end(), rest.begin()));
+    EXPECT_EQ(file.Read(skipped.data(), 1), 0u);  // the stream stands at the end
+  }
 }
 
 TEST(LoadArchive, LoadsTheWholeFileAndDiagnosesItsFaults) {
