@@ -8,6 +8,7 @@
 // nothing written past a field; any fault leaves the catalogue empty.
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -19,11 +20,14 @@
 
 namespace {
 
+static_assert(std::endian::native == std::endian::little, "FindTerminator reads words little-endian");
+
 // The first byte equal to terminator in [p, end), or end. Eight bytes at a
 // time: a byte of word ^ pattern is zero exactly where the terminator is, and
 // the lowest marked byte of (w - 0x01..) & ~w & 0x80.. is the first such byte.
 const unsigned char* FindTerminator(const unsigned char* p, const unsigned char* end,
                                     unsigned char terminator) {
+  if (p < end && *p == terminator) return p;  // the common empty string
   const uint64_t pattern = 0x0101010101010101ull * terminator;
   for (; end - p >= 8; p += 8) {
     uint64_t word;
