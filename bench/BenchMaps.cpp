@@ -50,15 +50,19 @@ const Bytes& BenchMapBytes(int64_t count) {
   return bytes;
 }
 
-StarCatalog& BenchCatalogue(int64_t count) {
-  static std::map<int64_t, std::unique_ptr<StarCatalog>> catalogues;
-  std::unique_ptr<StarCatalog>& catalog = catalogues[count];
-  if (!catalog) {
-    catalog = std::make_unique<StarCatalog>();
+CSkyglassDoc& BenchDocument(int64_t count) {
+  static std::map<int64_t, std::unique_ptr<CSkyglassDoc>> documents;
+  std::unique_ptr<CSkyglassDoc>& document = documents[count];
+  if (!document) {
+    document = std::make_unique<CSkyglassDoc>();
     const Bytes& bytes = BenchMapBytes(count);
-    if (!catalog->LoadStarMap(bytes.data(), bytes.size())) throw std::runtime_error("bench map rejected");
+    if (!document->m_catalog.LoadStarMap(bytes.data(), bytes.size()))
+      throw std::runtime_error("bench map rejected");
+    document->m_bMapPresent = 1;
   }
-  return *catalog;
+  return *document;
 }
 
-BenchObserver StandardObserver() { return {Vector3D(0.0, 0.0, 0.0), ComputeBasis(1.0, 0.3), 1.0}; }
+StarCatalog& BenchCatalogue(int64_t count) { return BenchDocument(count).m_catalog; }
+
+BenchObserver StandardObserver() { return {Vector3D(0.0, 0.0, 0.0), 1.0, 0.3, ComputeBasis(1.0, 0.3), 1.0}; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "MapBytes.h"
+#include "catalog/SkyglassDoc.h"
 #include "catalog/StarCatalog.h"
 #include "geometry/ViewBasis.h"
 
@@ -20,13 +21,17 @@ inline constexpr int64_t kLargestMap = 16777215;
 // with absolute magnitudes that make some near stars bright enough for discs.
 const Bytes& BenchMapBytes(int64_t count);
 
-// BenchMapBytes(count) loaded once into a catalogue kept for the whole run.
+// A document holding BenchMapBytes(count), loaded once and kept for the whole
+// run; BenchCatalogue is its catalogue.
+CSkyglassDoc& BenchDocument(int64_t count);
 StarCatalog& BenchCatalogue(int64_t count);
 
 // The observer every benchmark paints for: at the origin, looking along yaw
 // 1.0 and pitch 0.3, at zoom 1.
 struct BenchObserver {
   Vector3D position;
+  double yaw;
+  double pitch;
   ViewBasis basis;
   double zoom;
 };

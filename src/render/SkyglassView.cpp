@@ -56,6 +56,7 @@ void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
   m_hLabelBitmap = std::make_unique<PixelBuffer>(m_nWidth, m_nHeight);
   m_pStarBits = m_hStarBitmap->Bits();
   m_pLabelBits = m_hLabelBitmap->Bits();
+  m_drawnStars.Resize(m_nWidth, m_nHeight);
   m_bProjectionDirty = 1;
   m_platform.Invalidate();
 }
@@ -78,6 +79,7 @@ void CSkyglassView::OnDraw() {
     m_bProjectionDirty = 0;
     for (PixelBuffer* buffer : {m_hStarBitmap.get(), m_hLabelBitmap.get()})
       if (buffer) std::fill(buffer->words.begin(), buffer->words.end(), 0);
+    m_drawnStars.Clear();
     RenderStars();
     DrawLabels();
     MergeLabels();
@@ -89,7 +91,7 @@ void CSkyglassView::RenderStars() {
   if (!m_hStarBitmap) return;
   const StarCatalog& catalog = m_document.m_catalog;
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
-                m_bMagnitudesValid, m_pStarBits);
+                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data());
 }
 
 void CSkyglassView::DrawLabels() {

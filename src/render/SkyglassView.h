@@ -10,6 +10,7 @@
 #include "catalog/SkyglassDoc.h"
 #include "geometry/Vector3D.h"
 #include "render/CommandUI.h"
+#include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/ViewPlatform.h"
 
@@ -98,6 +99,10 @@ class CSkyglassView {
   uint16_t* m_pLabelBits = nullptr;
   int m_nStarCount;
 
+  // Which star each pixel of the star buffer shows since the last
+  // recomputing paint (the labels merged over them do not count).
+  const DrawnStarMap& DrawnStars() const { return m_drawnStars; }
+
  private:
   // Recomputes every star's distance and apparent magnitude for m_vPosition
   // and marks them valid.
@@ -109,4 +114,5 @@ class CSkyglassView {
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
+  DrawnStarMap m_drawnStars;
 };

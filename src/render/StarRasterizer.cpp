@@ -8,20 +8,34 @@
 
 namespace {
 
+// Where the star pass writes: the pixels, and optionally which star each holds.
+struct StarTarget {
+  uint16_t* bits;
+  int32_t* drawn;  // may be null
+  int32_t star;    // catalogue index of the star being drawn
+};
+
+void Plot(const StarTarget& target, size_t word, uint16_t value) {
+  target.bits[word] = value;
+  if (target.drawn) target.drawn[word] = target.star;
+}
+
 // Writes white into columns first..last of memory row row. Columns left of
 // the buffer are clipped; the last column never passes the star's own.
-void FillDiscRow(uint16_t* bits, int width, int64_t row, int64_t first, int64_t last) {
+void FillDiscRow(const StarTarget& target, int width, int64_t row, int64_t first, int64_t last) {
   first = std::max<int64_t>(first, 0);
   if (first > last) return;
-  uint16_t* run = bits + row * width + first;
-  std::fill(run, run + (last - first + 1), kPixelWhite);
+  const int64_t begin = row * width + first;
+  const int64_t end = row * width + last + 1;
+  std::fill(target.bits + begin, target.bits + end, kPixelWhite);
+  if (target.drawn) std::fill(target.drawn + begin, target.drawn + end, target.star);
 }
 
 // A disc of size I = trunc(5 - m) whose right-hand column is x. Its centre
 // column is x - k; odd sizes are centred on row r, even sizes on the line
 // between rows r - 1 and r. Discs that would touch row 0 or leave the top of
 // the buffer are skipped whole, as are magnitudes too low for a 32-bit size.
-void DrawDisc(uint16_t* bits, const ScreenFrame& frame, int64_t x, int64_t r, double magnitude) {
+void DrawDisc(const StarTarget& target, const ScreenFrame& frame, int64_t x, int64_t r, double magnitude) {
   const double size = 5.0 - magnitude;
   if (!(size < 2147483648.0)) return;
   const int32_t discSize = static_cast<int32_t>(size);
@@ -34,22 +48,22 @@ void DrawDisc(uint16_t* bits, const ScreenFrame& frame, int64_t x, int64_t r, do
   if (odd) {
     for (int64_t d = -k; d <= k; ++d) {
       const int64_t half = k - (d < 0 ? -d : d);
-      FillDiscRow(bits, frame.width, r + d, center - half, center + half);
+      FillDiscRow(target, frame.width, r + d, center - half, center + half);
     }
     return;
   }
   for (int64_t q = 0; q < k; ++q)  // lower half, growing upwards
-    FillDiscRow(bits, frame.width, r - k + q, center - q, center + q + 1);
+    FillDiscRow(target, frame.width, r - k + q, center - q, center + q + 1);
   for (int64_t t = 0; t < k; ++t) {  // upper half, shrinking upwards
     const int64_t half = k - 1 - t;
-    FillDiscRow(bits, frame.width, r + t, center - half, center + 1 + half);
+    FillDiscRow(target, frame.width, r + t, center - half, center + 1 + half);
   }
 }
 
 }  // namespace
 
 void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, int magnitudeDrawing,
-                 int magnitudesValid, uint16_t* bits) {
+                 int magnitudesValid, uint16_t* bits, int32_t* drawn) {
   const bool byMagnitude = magnitudeDrawing != 0 && magnitudesValid != 0;
   for (int i = 0; i < count; ++i) {
     const StarEntry& star = stars[i];
@@ -61,20 +75,20 @@ void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, in
     if (!ToScreenCoordinate(star.dProjY, -kPixelsPerUnit, frame.centerY, r) || r < 0 || r >= frame.height)
       continue;
 
-    uint16_t& pixel =
-        bits[static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x)];
+    const StarTarget target{bits, drawn, i};
+    const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
     if (!byMagnitude) {
-      pixel = kPixelWhite;
+      Plot(target, word, kPixelWhite);
       continue;
     }
     const double m = star.dAppMagnitude;  // exclusive upper bounds; NaN draws nothing
     if (m < 3.0)
-      DrawDisc(bits, frame, x, r, m);
+      DrawDisc(target, frame, x, r, m);
     else if (m < 5.0)
-      pixel = kPixelWhite;
+      Plot(target, word, kPixelWhite);
     else if (m < 6.0)
-      pixel = kPixelGrey;
+      Plot(target, word, kPixelGrey);
     else if (m < 7.0)
-      pixel = kPixelDarkGrey;
+      Plot(target, word, kPixelDarkGrey);
   }
 }

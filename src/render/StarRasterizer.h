@@ -10,6 +10,8 @@
 
 // Draws the first count records into bits, a buffer of frame.width x
 // frame.height words. When magnitudeDrawing or magnitudesValid is 0 every
-// star that lands in the buffer becomes one white pixel.
+// star that lands in the buffer becomes one white pixel. When drawn is not
+// null, every pixel written also records the star's index there (a buffer of
+// the same size and layout).
 void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, int magnitudeDrawing,
-                 int magnitudesValid, uint16_t* bits);
+                 int magnitudesValid, uint16_t* bits, int32_t* drawn = nullptr);

@@ -238,3 +238,21 @@ TEST(RenderStarsNarrow, DiscsStayInsideNarrowBuffers) {
 }
 
 }  // namespace
+
+// The drawn-star map names, for every lit pixel, the star whose write it holds
+// (the later one where a faint star lands inside a disc), and nothing elsewhere.
+TEST(RenderStarsDrawnMap, EveryLitPixelNamesItsStar) {
+  const std::vector<StarEntry> stars = {StarOnPixel(100, 50, 1.5), StarOnPixel(99, 50, 5.5),
+                                        StarOnPixel(300, 200, 4.0), StarOnPixel(400, 100, 9.0)};
+  PixelBuffer buffer(kFrame.width, kFrame.height);
+  std::vector<int32_t> drawn(buffer.words.size(), -1);
+  RenderStars(stars.data(), static_cast<int>(stars.size()), kFrame, 1, 1, buffer.Bits(), drawn.data());
+  std::vector<LitPixel> named;  // (column, row, star index) wherever the map names a star
+  for (size_t word = 0; word < drawn.size(); ++word)
+    if (drawn[word] >= 0)
+      named.push_back({static_cast<int>(word % kFrame.width), static_cast<int>(word / kFrame.width),
+                       static_cast<uint16_t>(drawn[word])});
+  EXPECT_EQ(Sorted(named),
+            Sorted({{99, 49, 0}, {98, 50, 0}, {99, 50, 1}, {100, 50, 0}, {99, 51, 0}, {300, 200, 2}}));
+  EXPECT_EQ(LitPixels(buffer).size(), named.size());
+}
