@@ -117,7 +117,7 @@ class ParallelMapDecoder {
     }
     m_walkRecord = recordLimit;
     m_walkCursor = cursor;
-    if (recordLimit == m_count) Publish(m_count, cursor);
+    Publish(recordLimit, cursor);  // a chunk boundary, or the end of the records
   }
 
   // Records before record lie behind the walk; the chunk starting at it begins at cursor.
