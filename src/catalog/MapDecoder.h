@@ -10,9 +10,9 @@
 #include "catalog/StarCatalog.h"
 
 // Chunks of this many records are shared out: 65536 records of 224 bytes are
-// exactly seven 2 MiB pages, so no two threads ever fault in the same huge
-// page of the record array. The walk that finds where chunks start checks
-// this many chunks per turn.
+// exactly seven 2 MiB pages, so where the record array has huge pages no two
+// threads ever fault in the same one. The walk that finds where chunks start
+// checks this many chunks per turn.
 constexpr int64_t kRecordsPerDecodeChunk = 65536;
 constexpr int64_t kDecodeChunksPerWalk = 1;
 static_assert(kRecordsPerDecodeChunk * sizeof(StarEntry) % (size_t{2} << 20) == 0);

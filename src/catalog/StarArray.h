@@ -1,6 +1,5 @@
 // Memory for the loader's large arrays: the record array and the file's bytes.
-// Blocks are zeroed, 2 MiB-aligned anonymous memory that asks the kernel for
-// transparent huge pages, which makes the first touch of gigabytes cheap.
+// Blocks are zeroed anonymous memory, 2 MiB-aligned when at least that large.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +7,7 @@
 #include "catalog/StarEntry.h"
 
 // bytes of zeroed memory, or nullptr when the system has none to give (also
-// for 0 bytes). Huge pages are used where the system gives them; elsewhere
-// the block has ordinary pages.
+// for 0 bytes). The first touch of each page may come from any thread.
 unsigned char* AllocateZeroedBlock(size_t bytes);
 // Returns a block from AllocateZeroedBlock; bytes must be the size asked for.
 void ReleaseZeroedBlock(unsigned char* block, size_t bytes);

@@ -27,7 +27,7 @@ int StarCatalog::LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis) {
   archive.Flush();
   const uint64_t fileLength = archive.GetFile().GetLength();
 
-  // One buffer for the whole file, on huge pages like the records, read in
+  // One buffer for the whole file, allocated like the records and read in
   // one call; a length this process cannot hold is refused like a failed allocation.
   const size_t length = static_cast<size_t>(fileLength);
   unsigned char* buffer = length == fileLength ? AllocateZeroedBlock(length) : nullptr;
