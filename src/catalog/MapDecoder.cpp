@@ -60,7 +60,7 @@ class ParallelMapDecoder {
         m_count(diagnosis.count),
         m_recordsPerChunk(std::max<int64_t>(recordsPerChunk, 1)),
         m_chunks((m_count + m_recordsPerChunk - 1) / m_recordsPerChunk),
-        m_chunkStarts(static_cast<size_t>(m_chunks) + 1),
+        m_chunkStarts(static_cast<size_t>(m_chunks) + 1, kMapHeaderBytes),
         m_walkCursor(kMapHeaderBytes) {}
 
   // Decodes every record; false (with the diagnosis) at the first fault.
@@ -100,11 +100,13 @@ class ParallelMapDecoder {
 
   // Checks records from the walk's position until the given chunk boundary,
   // publishing each chunk as soon as all its records are known to be sound.
+  // Another thread's turn may already have gone further: then nothing is left to do.
   void WalkAhead(int64_t chunkLimit) {
     const int64_t recordLimit = std::min(m_count, chunkLimit * m_recordsPerChunk);
+    if (recordLimit <= m_walkRecord) return;
     size_t cursor = m_walkCursor;
     for (int64_t j = m_walkRecord; j < recordLimit; ++j) {
-      if (j % m_recordsPerChunk == 0) Publish(j, cursor);
+      if (j % m_recordsPerChunk == 0 && j > m_walkRecord) Publish(j, cursor);
       const auto record = static_cast<int32_t>(j);
       if (static_cast<size_t>(m_end - m_data) - cursor < kFixedRecordBytes)
         return Fault(MapRejection::TruncatedRecord, cursor, record);
