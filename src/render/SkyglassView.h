@@ -8,10 +8,12 @@
 #include <memory>
 
 #include "catalog/SkyglassDoc.h"
+#include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
 #include "render/CommandUI.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
+#include "render/StarLayers.h"
 #include "render/ViewPlatform.h"
 
 struct DragPoint {
@@ -107,6 +109,9 @@ class CSkyglassView {
   // Recomputes every star's distance and apparent magnitude for m_vPosition
   // and marks them valid.
   void RecomputeMagnitudes();
+  // Projects every star for setup and, when there is a star buffer, draws
+  // them into it, in one pass.
+  void ProjectAndRenderStars(const ProjectionSetup& setup);
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
   // Moves the observer, recomputing the magnitudes while they are drawn.
@@ -115,4 +120,6 @@ class CSkyglassView {
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
   DrawnStarMap m_drawnStars;
+  StarLayers m_starLayers;      // the star pass's per-thread scratch buffers
+  int m_bLabelBufferBlack = 1;  // no text drawn into the label buffer since it was cleared
 };

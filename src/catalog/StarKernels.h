@@ -1,0 +1,36 @@
+// The per-star work of the two catalogue passes, shared by the passes
+// themselves and by the paint that fuses the projection with the star pass.
+#pragma once
+
+#include "catalog/StarEntry.h"
+#include "geometry/MagnitudeTables.h"
+#include "geometry/Projection.h"
+
+// The observer a projection is made for: position, line of sight and the
+// zoomed right and down vectors.
+struct ProjectionSetup {
+  Vector3D position;
+  Vector3D forward;
+  Vector3D scaledRight;
+  Vector3D scaledDown;
+};
+
+// dProjX, dProjY and bVisible of one record; a star not in front keeps its
+// old projected coordinates, unused.
+inline void ProjectStar(StarEntry& star, const ProjectionSetup& setup) {
+  ProjectedPoint projected;
+  if (ProjectPoint(star.vPos, setup.position, setup.forward, setup.scaledRight, setup.scaledDown,
+                   projected)) {
+    star.dProjX = projected.x;
+    star.dProjY = projected.y;
+    star.bVisible = 1;
+  } else {
+    star.bVisible = 0;
+  }
+}
+
+// dDistance and dAppMagnitude of one record.
+inline void UpdateStarMagnitude(StarEntry& star, const MagnitudeTables& tables, const Vector3D& position) {
+  star.dDistance = tables.Distance(SquaredDistance(star.vPos, position));
+  star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
+}
