@@ -93,7 +93,7 @@ void CSkyglassView::RenderStars() {
   if (!m_hStarBitmap) return;
   const StarCatalog& catalog = m_document.m_catalog;
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
-                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data(), &m_starLayers);
+                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data(), {&m_starLayers});
 }
 
 void CSkyglassView::ProjectAndRenderStars(const ProjectionSetup& setup) {
@@ -104,7 +104,7 @@ void CSkyglassView::ProjectAndRenderStars(const ProjectionSetup& setup) {
   }
   ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
                           FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_pStarBits,
-                          m_drawnStars.Data(), &m_starLayers);
+                          m_drawnStars.Data(), {&m_starLayers});
 }
 
 void CSkyglassView::DrawLabels() {

@@ -17,15 +17,16 @@ namespace {
 // writable, then drawn when its index is below drawCount.
 template <class Record>
 void StarPass(Record* stars, int passCount, const ProjectionSetup* setup, int drawCount,
-              const ScreenFrame& frame, bool byMagnitude, StarTarget target, StarLayers* layers,
-              unsigned workers) {
+              const ScreenFrame& frame, bool byMagnitude, StarTarget target, const StarPassThreads& threads) {
   auto passRange = [&](int64_t begin, int64_t end, const StarTarget& into) {
     for (int64_t i = begin; i < end; ++i) {
       if constexpr (!std::is_const_v<Record>) ProjectStar(stars[i], *setup);
       if (i < drawCount) DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, into);
     }
   };
-  int64_t chunks = ChunkCount(passCount, kMinStarsPerPaintThread, workers != 0 ? workers : HardwareWorkers());
+  StarLayers* layers = threads.layers;
+  int64_t chunks = ChunkCount(passCount, threads.minStarsPerThread,
+                              threads.workers != 0 ? threads.workers : HardwareWorkers());
   if (chunks > 1 && (!layers || !layers->Prepare(frame.width, frame.height, static_cast<int>(chunks - 1))))
     chunks = 1;
   if (chunks <= 1) {
@@ -48,14 +49,14 @@ bool ByMagnitude(int magnitudeDrawing, int magnitudesValid) {
 }  // namespace
 
 void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, int magnitudeDrawing,
-                 int magnitudesValid, uint16_t* bits, int32_t* drawn, StarLayers* layers, unsigned workers) {
+                 int magnitudesValid, uint16_t* bits, int32_t* drawn, const StarPassThreads& threads) {
   StarPass(stars, count, nullptr, count, frame, ByMagnitude(magnitudeDrawing, magnitudesValid), {bits, drawn},
-           layers, workers);
+           threads);
 }
 
 void ProjectAndRenderStars(StarEntry* stars, int projectCount, const ProjectionSetup& setup, int count,
                            const ScreenFrame& frame, int magnitudeDrawing, int magnitudesValid,
-                           uint16_t* bits, int32_t* drawn, StarLayers* layers, unsigned workers) {
+                           uint16_t* bits, int32_t* drawn, const StarPassThreads& threads) {
   StarPass(stars, projectCount, &setup, std::min(count, projectCount), frame,
-           ByMagnitude(magnitudeDrawing, magnitudesValid), {bits, drawn}, layers, workers);
+           ByMagnitude(magnitudeDrawing, magnitudesValid), {bits, drawn}, threads);
 }

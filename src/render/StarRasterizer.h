@@ -13,20 +13,27 @@
 // Fewest records the star pass gives a thread of its own.
 inline constexpr int32_t kMinStarsPerPaintThread = 32768;
 
+// How the star pass may split its work over threads. Without layers it runs
+// on the calling thread alone.
+struct StarPassThreads {
+  StarLayers* layers = nullptr;
+  unsigned workers = 0;  // 0: one per hardware thread
+  int32_t minStarsPerThread = kMinStarsPerPaintThread;
+};
+
 // Draws the first count records into bits, a buffer of frame.width x
 // frame.height words. When magnitudeDrawing or magnitudesValid is 0 every
 // star that lands in the buffer becomes one white pixel. When drawn is not
 // null, every pixel written also records the star's index there (a buffer of
-// the same size and layout). With layers, large catalogues are drawn on up
-// to workers threads (0: one per hardware thread); the result is the same.
+// the same size and layout). Split over threads as threads allows, the
+// result is the same.
 void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, int magnitudeDrawing,
-                 int magnitudesValid, uint16_t* bits, int32_t* drawn = nullptr, StarLayers* layers = nullptr,
-                 unsigned workers = 0);
+                 int magnitudesValid, uint16_t* bits, int32_t* drawn = nullptr,
+                 const StarPassThreads& threads = {});
 
 // The projection of the first projectCount records for setup (as
 // StarCatalog::ProjectStars), and RenderStars of the first count of them
 // (count <= projectCount), in one pass over the records.
 void ProjectAndRenderStars(StarEntry* stars, int projectCount, const ProjectionSetup& setup, int count,
                            const ScreenFrame& frame, int magnitudeDrawing, int magnitudesValid,
-                           uint16_t* bits, int32_t* drawn = nullptr, StarLayers* layers = nullptr,
-                           unsigned workers = 0);
+                           uint16_t* bits, int32_t* drawn = nullptr, const StarPassThreads& threads = {});

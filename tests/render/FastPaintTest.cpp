@@ -86,15 +86,15 @@ TEST_P(FastPaint, MatchesTheReferencePasses) {
                          expectedDrawn.data());
 
   ProjectAndRenderStars(stars.data(), row.count, kSetup, row.drawCount, frame, row.magnitudeDrawing, 1,
-                        bits.data(), drawn.data(), &layers, row.workers);
+                        bits.data(), drawn.data(), {&layers, row.workers});
   EXPECT_EQ(std::memcmp(stars.data(), expected.data(), stars.size() * sizeof(StarEntry)), 0);
   EXPECT_EQ(bits, expectedBits);
   EXPECT_EQ(drawn, expectedDrawn);
 
   // The star pass alone, on the projected records, without a drawn-star map.
   std::vector<uint16_t> again(words, 0);
-  RenderStars(stars.data(), row.drawCount, frame, row.magnitudeDrawing, 1, again.data(), nullptr, &layers,
-              row.workers);
+  RenderStars(stars.data(), row.drawCount, frame, row.magnitudeDrawing, 1, again.data(), nullptr,
+              {&layers, row.workers});
   EXPECT_EQ(again, expectedBits);
 }
 
