@@ -11,7 +11,10 @@ int StarCatalog::ProjectStars(Vector3D position, Vector3D forward, Vector3D scal
                               Vector3D scaledDown) {
   const ProjectionSetup setup{position, forward, scaledRight, scaledDown};
   ForEachChunk(m_nStars, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i) ProjectStar(m_pStars[i], setup);
+    for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end) PrefetchRecord(m_pStars[i + kPrefetchDistance], false);
+      ProjectStar(m_pStars[i], setup);
+    }
   });
   return 1;
 }
@@ -19,6 +22,9 @@ int StarCatalog::ProjectStars(Vector3D position, Vector3D forward, Vector3D scal
 void StarCatalog::UpdateMagnitudes(Vector3D position) {
   const MagnitudeTables& tables = MagnitudeTables::Get();  // built here, before any worker reads it
   ForEachChunk(m_nStars, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i) UpdateStarMagnitude(m_pStars[i], tables, position);
+    for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end) PrefetchRecord(m_pStars[i + kPrefetchDistance], true);
+      UpdateStarMagnitude(m_pStars[i], tables, position);
+    }
   });
 }

@@ -2,9 +2,26 @@
 // themselves and by the paint that fuses the projection with the star pass.
 #pragma once
 
+#include <cstdint>
+
 #include "catalog/StarEntry.h"
 #include "geometry/MagnitudeTables.h"
 #include "geometry/Projection.h"
+
+// How many records ahead of the one being worked on a pass asks for the
+// cache lines it will touch, so that the memory traffic overlaps the
+// arithmetic (the divisions, square roots and logarithms) instead of
+// waiting for it.
+inline constexpr int64_t kPrefetchDistance = 24;
+
+// Asks for the lines of a record that the passes read and write: its
+// working values and position, and with absMagnitude also the line of
+// dAbsMagnitude. A hint only: nothing is read.
+inline void PrefetchRecord(const StarEntry& star, bool absMagnitude) {
+  if (absMagnitude) __builtin_prefetch(&star.dAbsMagnitude, 0);
+  __builtin_prefetch(&star.vPos, 1);
+  __builtin_prefetch(&star.bVisible, 1);
+}
 
 // The observer a projection is made for: position, line of sight and the
 // zoomed right and down vectors.

@@ -20,6 +20,7 @@ void StarPass(Record* stars, int passCount, const ProjectionSetup* setup, int dr
               const ScreenFrame& frame, bool byMagnitude, StarTarget target, const StarPassThreads& threads) {
   auto passRange = [&](int64_t begin, int64_t end, const StarTarget& into) {
     for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end) PrefetchRecord(stars[i + kPrefetchDistance], false);
       if constexpr (!std::is_const_v<Record>) ProjectStar(stars[i], *setup);
       if (i < drawCount) DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, into);
     }
