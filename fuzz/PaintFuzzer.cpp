@@ -1,8 +1,8 @@
 // Fuzz target for the paint path: random records (NaN, infinities, huge and
-// tiny values included), a random observer, buffer size, thread count and
-// split size go through the magnitudes, the fused projection and star pass
-// and the label choice; the records, pixels, drawn-star map and texts must
-// equal those of the one-thread reference passes.
+// tiny values included), a random observer, buffer size, thread count, split
+// size and layer threshold go through the magnitudes, the fused projection
+// and star pass and the label choice; the records, pixels, drawn-star map and
+// texts must equal those of the one-thread reference passes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const int height = data.ConsumeIntegralInRange(1, 300);
   const ScreenFrame frame{width, height, width >> 1, height >> 1};
   const StarPassThreads threads{nullptr, data.ConsumeIntegralInRange(1u, 8u),
-                                data.ConsumeIntegralInRange(1, 300)};
+                                data.ConsumeIntegralInRange(1, 300),
+                                data.ConsumeIntegralInRange<int64_t>(0, 1 << 20)};
   const int magnitudeDrawing = data.ConsumeBool() ? 1 : 0;
   const LabelFlags flags{data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool()};
   const ProjectionSetup setup{AnyVector(data), AnyVector(data), AnyVector(data), AnyVector(data)};

@@ -10,12 +10,8 @@
 int StarCatalog::ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight,
                               Vector3D scaledDown) {
   const ProjectionSetup setup{position, forward, scaledRight, scaledDown};
-  ForEachChunk(m_nStars, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i) {
-      if (i + kPrefetchDistance < end) PrefetchRecord(m_pStars[i + kPrefetchDistance], false);
-      ProjectStar(m_pStars[i], setup);
-    }
-  });
+  ForEachChunk(m_nStars, kMinStarsPerThread,
+               [&](int64_t begin, int64_t end) { ProjectRange(m_pStars, begin, end, setup); });
   return 1;
 }
 

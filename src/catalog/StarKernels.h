@@ -51,3 +51,11 @@ inline void UpdateStarMagnitude(StarEntry& star, const MagnitudeTables& tables, 
   star.dDistance = tables.Distance(SquaredDistance(star.vPos, position));
   star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
 }
+
+// ProjectStar over records [begin, end), asking for lines ahead.
+inline void ProjectRange(StarEntry* stars, int64_t begin, int64_t end, const ProjectionSetup& setup) {
+  for (int64_t i = begin; i < end; ++i) {
+    if (i + kPrefetchDistance < end) PrefetchRecord(stars[i + kPrefetchDistance], false);
+    ProjectStar(stars[i], setup);
+  }
+}

@@ -3,6 +3,8 @@
 // first range draws straight into the buffer, each later one into a layer of
 // its own, and the layers are laid over the buffer in range order afterwards,
 // so every pixel ends up holding the last star in catalogue order that wrote it.
+// With few stars for the buffer's size only the projection is split, and the
+// drawing follows on the calling thread.
 #include "render/StarRasterizer.h"
 
 #include <algorithm>
@@ -25,13 +27,22 @@ void StarPass(Record* stars, int passCount, const ProjectionSetup* setup, int dr
       if (i < drawCount) DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, into);
     }
   };
-  StarLayers* layers = threads.layers;
-  int64_t chunks = ChunkCount(passCount, threads.minStarsPerThread,
-                              threads.workers != 0 ? threads.workers : HardwareWorkers());
-  if (chunks > 1 && (!layers || !layers->Prepare(frame.width, frame.height, static_cast<int>(chunks - 1))))
-    chunks = 1;
+  const unsigned workers = threads.workers != 0 ? threads.workers : HardwareWorkers();
+  const int64_t chunks = ChunkCount(passCount, threads.minStarsPerThread, workers);
   if (chunks <= 1) {
     passRange(0, passCount, target);
+    return;
+  }
+  const int64_t pixels = static_cast<int64_t>(frame.width) * frame.height;
+  StarLayers* layers = threads.layers;
+  if (pixels > passCount * threads.maxPixelsPerStar || !layers ||
+      !layers->Prepare(frame.width, frame.height, static_cast<int>(chunks - 1))) {
+    // The projection on every core, then the drawing on this thread.
+    if constexpr (!std::is_const_v<Record>)
+      ForEachChunk(passCount, threads.minStarsPerThread, workers,
+                   [&](int64_t begin, int64_t end) { ProjectRange(stars, begin, end, *setup); });
+    for (int64_t i = 0; i < drawCount; ++i)
+      DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, target);
     return;
   }
   ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {

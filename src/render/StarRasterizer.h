@@ -13,12 +13,19 @@
 // Fewest records the star pass gives a thread of its own.
 inline constexpr int32_t kMinStarsPerPaintThread = 32768;
 
-// How the star pass may split its work over threads. Without layers it runs
-// on the calling thread alone.
+// Most buffer pixels per record for which the star pass still draws on
+// several threads: merging the layers costs about a pass over the pixels,
+// which only pays when there are enough stars to share out.
+inline constexpr int64_t kMaxPixelsPerStarForLayers = 4;
+
+// How the star pass may split its work over threads. Without layers, or
+// for too few stars per pixel, it draws on the calling thread alone (a
+// projection in the same call is still split).
 struct StarPassThreads {
   StarLayers* layers = nullptr;
   unsigned workers = 0;  // 0: one per hardware thread
   int32_t minStarsPerThread = kMinStarsPerPaintThread;
+  int64_t maxPixelsPerStar = kMaxPixelsPerStarForLayers;
 };
 
 // Draws the first count records into bits, a buffer of frame.width x

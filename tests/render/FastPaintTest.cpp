@@ -107,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PaintRow{"ThreeWorkersOddHeight", 3 * kSplit + 7, 3 * kSplit + 7, 640, 481, 3, 1},
                     PaintRow{"FiveWorkersNarrow", 5 * kSplit + 3, 5 * kSplit + 3, 2, 99, 5, 1},
                     PaintRow{"FewerStarsDrawnThanProjected", 3 * kSplit, kSplit + 11, 120, 91, 3, 1},
+                    PaintRow{"ManyPixelsPerStar", 2 * kSplit + 3, 2 * kSplit + 3, 1000, 999, 2, 1},
                     PaintRow{"WhitePixelsOnly", 2 * kSplit + 5, 2 * kSplit + 5, 64, 37, 2, 0}),
     [](const testing::TestParamInfo<PaintRow>& info) { return info.param.name; });
 
