@@ -128,12 +128,27 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   m_messagePane = new QLabel(QString::fromLatin1(kIdleMessage), this);
   statusBar()->addWidget(m_messagePane, 1);
+  CreateObserverPane();
   for (const StatusIndicator& indicator : StatusIndicators()) {
     auto* pane = new QLabel(QString::fromLatin1(indicator.text), this);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
     statusBar()->addPermanentWidget(pane);
   }
+}
+
+// Between the message pane and the lock indicators, exactly as wide as its
+// text; in a narrow window the message pane gives way first.
+void CMainFrame::CreateObserverPane() {
+  m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_observerPane = new QLabel(this);
+  m_observerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_observerPane->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  statusBar()->addPermanentWidget(m_observerPane);
+}
+
+void CMainFrame::ShowViewMessage(const QString& text) {
+  m_messagePane->setText(text.isEmpty() ? QString::fromLatin1(kIdleMessage) : text);
 }
 
 QAction* CMainFrame::ActionById(int id) const {
@@ -161,6 +176,8 @@ void CMainFrame::UpdateIdleCommandUI() {
       UpdateActionCommandUI(*ActionById(id));
     }
   }
+  LabelCmdUI observer(*m_observerPane);
+  m_router.UpdateCommandUI(cmd::kObserverPane, observer, false);
 }
 
 bool CMainFrame::OnCommand(int id) {

@@ -1,6 +1,6 @@
 // CMainFrame: the one top-level window. Menu, dockable toolbar with the zoom
-// field in its first slot, status bar with the message pane and the lock
-// indicators, and the view as its central widget. Its caption stays
+// field in its first slot, status bar with the message pane, the observer
+// pane and the lock indicators, and the view as its central widget. Its caption stays
 // "Vantaro"; it keeps the view's width even; it handles Exit and the
 // showing and hiding of its bars.
 #pragma once
@@ -34,6 +34,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* ToolBar() const { return m_toolBar; }
   QLineEdit* ZoomField() const { return m_zoomField; }
   QLabel* MessagePane() const { return m_messagePane; }
+  QLabel* ObserverPane() const { return m_observerPane; }
+  // Shows a message from the view in the message pane; empty brings back the idle text.
+  void ShowViewMessage(const QString& text);
 
   // CommandTarget
   bool OnCommand(int id) override;
@@ -51,6 +54,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
+  void CreateObserverPane();
   void UpdateActionCommandUI(QAction& action);
   void CorrectOddViewWidth();
   void ApplyOuterSize();
@@ -60,5 +64,6 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* m_toolBar = nullptr;
   QLineEdit* m_zoomField = nullptr;
   QLabel* m_messagePane = nullptr;
+  QLabel* m_observerPane = nullptr;
   bool m_outerSizeApplied = false;
 };

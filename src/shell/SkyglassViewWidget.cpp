@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "interaction/StarReadout.h"
+#include "shell/Cp1252.h"
 #include "shell/DdxDialog.h"
 #include "shell/LocalClock.h"
 #include "shell/VirtualKeys.h"
@@ -14,6 +16,7 @@
 SkyglassViewWidget::SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent)
     : QWidget(parent), m_textDrawer(TextDrawer::ForPrimaryScreen()), m_view(document, *this) {
   setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);  // moves without a button name the star under the pointer
 }
 
 void SkyglassViewWidget::Invalidate() { update(); }
@@ -53,6 +56,7 @@ void SkyglassViewWidget::paintEvent(QPaintEvent*) {
   m_windowPainter = &windowPainter;
   m_view.OnDraw();
   m_windowPainter = nullptr;
+  UpdateStarReadout();  // a new frame may show another star under a resting pointer
 }
 
 void SkyglassViewWidget::resizeEvent(QResizeEvent*) { m_view.OnSize(0, width(), height()); }
@@ -64,7 +68,23 @@ void SkyglassViewWidget::DeliverPendingPress() {
   m_view.OnLButtonDown(press.x(), press.y());
 }
 
+void SkyglassViewWidget::SetHoverPoint(std::optional<QPoint> point) {
+  m_hoverPoint = point;
+  UpdateStarReadout();
+}
+
+void SkyglassViewWidget::UpdateStarReadout() {
+  const QString text =
+      m_hoverPoint ? DecodeCp1252(StarReadoutAt(m_view, m_hoverPoint->x(), m_hoverPoint->y())) : QString();
+  if (text == m_starReadout) return;
+  m_starReadout = text;
+  emit starReadoutChanged(text);
+}
+
+void SkyglassViewWidget::leaveEvent(QEvent*) { SetHoverPoint(std::nullopt); }
+
 void SkyglassViewWidget::mousePressEvent(QMouseEvent* event) {
+  SetHoverPoint(std::nullopt);
   if (event->button() == Qt::LeftButton) m_pendingPress = event->position().toPoint();
 }
 
@@ -78,6 +98,7 @@ void SkyglassViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 void SkyglassViewWidget::mouseMoveEvent(QMouseEvent* event) {
   DeliverPendingPress();
   const QPoint at = event->position().toPoint();
+  SetHoverPoint(event->buttons() == Qt::NoButton ? std::optional<QPoint>(at) : std::nullopt);
   m_view.OnMouseMove(at.x(), at.y());
 }
 

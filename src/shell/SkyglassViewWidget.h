@@ -41,6 +41,10 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   bool OnUpdateCommandUI(int id, CCmdUI& cmdUI) override { return m_view.OnUpdateCommandUI(id, cmdUI); }
   bool HandlesCommand(int id) const override { return CSkyglassView::HandlesCommand(id); }
 
+ signals:
+  // The read-out of the star under the resting pointer; empty when there is none.
+  void starReadoutChanged(const QString& text);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -50,11 +54,16 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   // Tab reaches the view as a key instead of moving the focus.
   bool focusNextPrevChild(bool) override { return false; }
 
  private:
   void DeliverPendingPress();
+  // Where the pointer rests with no button held (none: off the view or
+  // dragging), and the star read-out for it in the current frame.
+  void SetHoverPoint(std::optional<QPoint> point);
+  void UpdateStarReadout();
 
   TextDrawer m_textDrawer;
   CSkyglassView m_view;
@@ -65,4 +74,6 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   // expects only the double-click. The press goes on at the next move or
   // release, or is dropped when a double-click follows it.
   std::optional<QPoint> m_pendingPress;
+  std::optional<QPoint> m_hoverPoint;
+  QString m_starReadout;
 };

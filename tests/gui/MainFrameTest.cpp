@@ -144,9 +144,10 @@ TEST_F(MainFrameTest, ToolbarSlotsIconsAndTooltips) {
 }
 
 TEST_F(MainFrameTest, StatusBarShowsReadyThenPromptsOfHoveredButtonsAndMenuItems) {
+  Frame()->UpdateIdleCommandUI();
   QStringList panes;
   for (const QLabel* label : Frame()->statusBar()->findChildren<QLabel*>()) panes << label->text();
-  EXPECT_EQ(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
+  EXPECT_EQ(panes, (QStringList{"Ready", "x 0.0 y 0.0 z 0.0 ly   U 0.0 V 0.0", "CAP", "NUM", "SCRL"}));
   EXPECT_TRUE(Frame()->MessagePane()->isVisible());
 
   QWidget* namesButton = Frame()->ToolBar()->widgetForAction(Frame()->ActionById(cmd::kNames));
