@@ -10,7 +10,7 @@ namespace {
 class ScriptedNavigation : public ViewTest {
  protected:
   ScriptedNavigation() {
-    FillCatalog(doc.m_catalog, {{"Kelvar", 3.0, 4.0, 12.0}, {"BD+12\xB0" "345", 0.0, 0.0, -30.0},
+    FillCatalog(doc.m_catalog, {{"Kelvar", 3.0, 4.0, 12.0}, {"B+12\xB0" "345", 0.0, 0.0, -30.0},
                                 {"Mirach", -20.0, 0.5, 7.25}, {"Mira", 1.0, 1.0, 1.0}});
   }
 };
@@ -18,14 +18,14 @@ class ScriptedNavigation : public ViewTest {
 TEST_F(ScriptedNavigation, FindsAsTheCompletionTypedInOneGoWithDesignations) {
   const StarCatalog& catalog = doc.m_catalog;
   EXPECT_EQ(FindStarAsTyped(catalog, "Kelvar"), 0);
-  EXPECT_EQ(FindStarAsTyped(catalog, "BD+12"), 1);  // designations ticked
+  EXPECT_EQ(FindStarAsTyped(catalog, "B+12"), 1);  // designations ticked
   EXPECT_EQ(FindStarAsTyped(catalog, "Mira"), 2);   // the first name that begins so
   EXPECT_EQ(FindStarAsTyped(catalog, "kelvar"), -1);
   EXPECT_EQ(FindStarAsTyped(catalog, ""), -1);
 }
 
 TEST_F(ScriptedNavigation, TravelsThenLooksAsTheDialogsDo) {
-  ASSERT_EQ(RunNavigationScript(view, {"Kelvar", "BD+12"}), "");
+  ASSERT_EQ(RunNavigationScript(view, {"Kelvar", "B+12"}), "");
   EXPECT_EQ(view.m_vPosition.x, 3.0);
   EXPECT_EQ(view.m_vPosition.z, 12.0);
   EXPECT_EQ(view.m_bMagnitudesValid, 1);
@@ -36,7 +36,7 @@ TEST_F(ScriptedNavigation, TravelsThenLooksAsTheDialogsDo) {
   view.m_dYaw = view.m_dPitch = 0.0;
   OnDialogs([](FakeDialogHost& host, DialogModel&) {
     host.SetCheck(ctl::kCheckDesignations, 1);
-    host.Replace(ctl::kEditName, "BD+12");
+    host.Replace(ctl::kEditName, "B+12");
     return host.PressOk();
   });
   view.OnViewToStar();
