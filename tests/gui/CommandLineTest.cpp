@@ -101,7 +101,9 @@ TEST(AppCommandLine, BadInputNamesTheProblem) {
       {"position and travel",
        {"--render", "a.png", "--travel-to", "Sol", "--position", "1,2,3"},
        "give --position or --travel-to, not both"},
-      {"view and look", {"--render", "a.png", "--view", "1,2", "--look-at", "Sol"}, "give --view or --look-at"},
+      {"view and look",
+       {"--render", "a.png", "--view", "1,2", "--look-at", "Sol"},
+       "give --view or --look-at"},
   };
   for (const Row& row : rows) {
     const std::string error = Parse(row.args).error;

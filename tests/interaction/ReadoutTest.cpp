@@ -31,9 +31,15 @@ TEST(StarReadout, Texts) {
   const Row rows[] = {
       {"named", Star("Sirius", "A0mA1Va", 32349), MagnitudeState::Current,
        "Sirius   A0mA1Va   8.60 ly   m -1.46   M 1.42"},
-      {"designation bytes kept", Star("B+16\xB0" "2564", "K0", 7), MagnitudeState::Current,
-       "B+16\xB0" "2564   K0   8.60 ly   m -1.46   M 1.42"},
-      {"unnamed, no tag", Star("", "", 4711), MagnitudeState::Current, "No. 4711   8.60 ly   m -1.46   M 1.42"},
+      {"designation bytes kept",
+       Star("B+16\xB0"
+            "2564",
+            "K0", 7),
+       MagnitudeState::Current,
+       "B+16\xB0"
+       "2564   K0   8.60 ly   m -1.46   M 1.42"},
+      {"unnamed, no tag", Star("", "", 4711), MagnitudeState::Current,
+       "No. 4711   8.60 ly   m -1.46   M 1.42"},
       {"stale while flying", Star("Sirius", "A0mA1Va", 1), MagnitudeState::BeingRecomputed,
        "Sirius   A0mA1Va   distance and magnitude being recomputed   M 1.42"},
       {"magnitude drawing off", Star("Sirius", "A0mA1Va", 1), MagnitudeState::NotDrawn,

@@ -10,8 +10,12 @@ namespace {
 class ScriptedNavigation : public ViewTest {
  protected:
   ScriptedNavigation() {
-    FillCatalog(doc.m_catalog, {{"Kelvar", 3.0, 4.0, 12.0}, {"B+12\xB0" "345", 0.0, 0.0, -30.0},
-                                {"Mirach", -20.0, 0.5, 7.25}, {"Mira", 1.0, 1.0, 1.0}});
+    FillCatalog(doc.m_catalog, {{"Kelvar", 3.0, 4.0, 12.0},
+                                {"B+12\xB0"
+                                 "345",
+                                 0.0, 0.0, -30.0},
+                                {"Mirach", -20.0, 0.5, 7.25},
+                                {"Mira", 1.0, 1.0, 1.0}});
   }
 };
 
@@ -19,7 +23,7 @@ TEST_F(ScriptedNavigation, FindsAsTheCompletionTypedInOneGoWithDesignations) {
   const StarCatalog& catalog = doc.m_catalog;
   EXPECT_EQ(FindStarAsTyped(catalog, "Kelvar"), 0);
   EXPECT_EQ(FindStarAsTyped(catalog, "B+12"), 1);  // designations ticked
-  EXPECT_EQ(FindStarAsTyped(catalog, "Mira"), 2);   // the first name that begins so
+  EXPECT_EQ(FindStarAsTyped(catalog, "Mira"), 2);  // the first name that begins so
   EXPECT_EQ(FindStarAsTyped(catalog, "kelvar"), -1);
   EXPECT_EQ(FindStarAsTyped(catalog, ""), -1);
 }
@@ -53,7 +57,8 @@ TEST_F(ScriptedNavigation, UnknownNamesAndNoDirectionAreErrorsNamingTheStar) {
   const Row rows[] = {
       {"travel", {"Vega", ""}, "--travel-to: no star is named 'Vega' (names are case-sensitive)"},
       {"look", {"", "Vega"}, "--look-at: no star is named 'Vega' (names are case-sensitive)"},
-      {"look from the star itself", {"Kelvar", "Kelvar"},
+      {"look from the star itself",
+       {"Kelvar", "Kelvar"},
        "--look-at: the observer stands at 'Kelvar', so there is no direction to look in"},
   };
   for (const Row& row : rows) {
