@@ -1,6 +1,8 @@
-// The view's window: what it paints (stars, the no-map screen) and how Qt's
-// mouse and key events reach the view.
+// The view's window: what it paints (stars, the no-map screen), how Qt's
+// mouse and key events reach the view, and the status bar's read-outs of it.
 #include <QKeyEvent>
+#include <QLabel>
+#include <QToolBar>
 #include <QWindow>
 
 #include "AppFixture.h"
@@ -83,6 +85,35 @@ TEST_F(ViewWidgetTest, KeysTravelAndAutoRepeatReleasesAreNotKeyUps) {
   QKeyEvent finalRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), false);
   QApplication::sendEvent(ViewWidget(), &finalRelease);
   EXPECT_EQ(View().m_bMagnitudesValid, 1);
+}
+
+TEST_F(ViewWidgetTest, StatusBarNamesTheStarUnderThePointerAndShowsTheObserver) {
+  auto messageBecomes = [&](const QString& text) {
+    return QTest::qWaitFor([&] { return Frame()->MessagePane()->text() == text; }, 1000);
+  };
+  auto hoverShows = [&](QPoint offsetFromStar, const QString& text) {
+    const QPoint star(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+    QTest::mouseMove(Frame()->windowHandle(), InWindow(star + offsetFromStar));
+    return messageBecomes(text);
+  };
+  // 32.6 light years through the distance table's steps of 10 squared light years.
+  const QString centre = "Centre   A   32.56 ly   m 3.99   M 4.00";
+  EXPECT_TRUE(hoverShows(QPoint(2, -1), centre)) << Frame()->MessagePane()->text().toStdString();
+  EXPECT_TRUE(hoverShows(QPoint(5, 0), "Ready"));  // beyond four pixels
+  EXPECT_TRUE(hoverShows(QPoint(0, 0), centre));
+  QTest::mouseMove(Frame()->windowHandle(), Frame()->ToolBar()->geometry().center());  // leaves the view
+  EXPECT_TRUE(messageBecomes("Ready"));
+
+  Frame()->resize(400, Frame()->height());  // the read-out no longer fits; the observer pane does
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->width() <= 400; }, 1000));
+  ASSERT_TRUE(hoverShows(QPoint(0, 0), centre));
+  QTest::keyClick(ViewWidget(), Qt::Key_Up);
+  Frame()->UpdateIdleCommandUI();
+  QLabel* observer = Frame()->ObserverPane();
+  EXPECT_EQ(observer->text(), "x 0.0 y 0.0 z 2.0 ly   U 0.0 V 0.0");
+  QTest::qWait(50);
+  EXPECT_GE(observer->width(), observer->sizeHint().width());
+  EXPECT_LT(Frame()->MessagePane()->width(), Frame()->MessagePane()->sizeHint().width());
 }
 
 TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {
