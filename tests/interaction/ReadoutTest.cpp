@@ -9,7 +9,11 @@
 #include "interaction/StarReadout.h"
 
 TEST(StarReadout, Texts) {
-  StarEntry sirius{32349, 1.42, "A0mA1Va", "Sirius"};
+  StarEntry sirius{};
+  sirius.nCatalogNumber = 32349;
+  sirius.dAbsMagnitude = 1.42;
+  std::strcpy(sirius.szTag, "A0mA1Va");
+  std::strcpy(sirius.szName, "Sirius");
   sirius.dDistance = 8.6;
   sirius.dAppMagnitude = -1.46;
   StarEntry unnamed = sirius;
