@@ -129,7 +129,10 @@ QHBoxLayout* DdxDialog::CreateButtons(DialogButtons order) {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  if (order == DialogButtons::CancelOk) buttons->addWidget(cancel);
+  if (order == DialogButtons::CancelOk) {
+    buttons->addWidget(cancel);
+    setTabOrder(cancel, ok);  // Tab walks the buttons from left to right
+  }
   buttons->addWidget(ok);
   if (order == DialogButtons::OkCancel) buttons->addWidget(cancel);
   return buttons;
