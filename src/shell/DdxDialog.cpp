@@ -23,9 +23,10 @@ namespace {
 
 constexpr int kEditMinimumWidth = 160;
 constexpr int kIconSize = 32;
-// Besides its text a title bar holds the window icon, the close button and
-// the frame's edges: about four text heights.
-constexpr int kTitleBarExtraHeights = 4;
+// Besides its text a title bar holds the window icon, up to three buttons
+// (some window managers keep minimise and maximise even on fixed-size
+// dialogs) and the frame's edges: about six text heights.
+constexpr int kTitleBarExtraHeights = 6;
 
 }  // namespace
 
