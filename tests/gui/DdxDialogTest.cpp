@@ -38,19 +38,19 @@ class TestModel : public DialogModel {
 // A caption and a close button only, a size that never changes, and room
 // for the caption beside the title bar's icon and button.
 void ExpectFixedDialogFrame(const QDialog& dialog) {
-  const Qt::WindowFlags flags = dialog.windowFlags();
-  const QString caption = dialog.windowTitle();
-  EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint)) << caption.toStdString();
-  EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint)) << caption.toStdString();
-  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << caption.toStdString();
-  EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint))
-      << caption.toStdString();
-  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << caption.toStdString();
+  const std::string caption = dialog.windowTitle().toStdString();
+  constexpr Qt::WindowFlags kTitleBar =
+      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  EXPECT_EQ(
+      dialog.windowFlags() & (kTitleBar | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint),
+      kTitleBar)
+      << caption;
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << caption;
   QFont bold = dialog.font();
   bold.setBold(true);
   const QFontMetrics metrics(bold);
-  EXPECT_GT(dialog.width(), metrics.horizontalAdvance(caption) + 2 * metrics.height())
-      << caption.toStdString();
+  EXPECT_GT(dialog.width(), metrics.horizontalAdvance(dialog.windowTitle()) + 2 * metrics.height())
+      << caption;
 }
 
 class DdxDialogTest : public ::testing::Test {
