@@ -9,6 +9,7 @@
 #include <map>
 
 #include "shell/CommandTarget.h"
+#include "shell/OuterSizeCorrection.h"
 
 class CommandRouter;
 class QLabel;
@@ -41,7 +42,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool HandlesCommand(int id) const override;
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   // No toolbar context menu.
   QMenu* createPopupMenu() override { return nullptr; }
@@ -53,6 +56,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void CreateStatusBar();
   void UpdateActionCommandUI(QAction& action);
   void CorrectOddViewWidth();
+  // Gives the window its initial outer size once the frame is known.
   void ApplyOuterSize();
 
   CommandRouter& m_router;
@@ -60,5 +64,5 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* m_toolBar = nullptr;
   QLineEdit* m_zoomField = nullptr;
   QLabel* m_messagePane = nullptr;
-  bool m_outerSizeApplied = false;
+  OuterSizeCorrection m_outerSize;
 };
