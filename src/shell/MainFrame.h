@@ -9,6 +9,7 @@
 #include <map>
 
 #include "shell/CommandTarget.h"
+#include "shell/OuterSizeCorrection.h"
 
 class CommandRouter;
 class QLabel;
@@ -44,7 +45,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool HandlesCommand(int id) const override;
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   // No toolbar context menu.
   QMenu* createPopupMenu() override { return nullptr; }
@@ -55,8 +58,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateObserverPane();
+  void RefreshMessagePane();
   void UpdateActionCommandUI(QAction& action);
   void CorrectOddViewWidth();
+  // Gives the window its initial outer size once the frame is known.
   void ApplyOuterSize();
 
   CommandRouter& m_router;
@@ -65,5 +70,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QLineEdit* m_zoomField = nullptr;
   QLabel* m_messagePane = nullptr;
   QLabel* m_observerPane = nullptr;
-  bool m_outerSizeApplied = false;
+  QString m_prompt;       // the menu or toolbar prompt while one shows
+  QString m_viewMessage;  // what the view has to say (the star under the pointer)
+  OuterSizeCorrection m_outerSize;
 };

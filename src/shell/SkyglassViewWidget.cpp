@@ -1,7 +1,6 @@
 // Event translation and the window platform of the view.
 #include "shell/SkyglassViewWidget.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,8 +21,7 @@ SkyglassViewWidget::SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent)
 void SkyglassViewWidget::Invalidate() { update(); }
 
 bool SkyglassViewWidget::IsKeyDown(ModifierKey key) const {
-  const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
-  return held.testFlag(key == ModifierKey::Shift ? Qt::ShiftModifier : Qt::ControlModifier);
+  return m_eventModifiers.testFlag(key == ModifierKey::Shift ? Qt::ShiftModifier : Qt::ControlModifier);
 }
 
 int SkyglassViewWidget::LocalTimeMsWithinHour() const { return ::LocalTimeMsWithinHour(); }
@@ -48,6 +46,14 @@ void SkyglassViewWidget::FillWindowRect(const WindowRect& rect, uint32_t colorRe
 
 void SkyglassViewWidget::DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) {
   if (m_windowPainter != nullptr) m_windowPainter->DrawText(text, rect, colorRef);
+}
+
+bool SkyglassViewWidget::event(QEvent* event) {
+  // Like the key state of the message being handled: the modifiers held when
+  // this event happened, whatever the keyboard holds by the time it is read.
+  if (event->isInputEvent()) m_eventModifiers = static_cast<QInputEvent*>(event)->modifiers();
+  if (event->type() == QEvent::WindowBlocked) CancelDrag();  // a modal window opened
+  return QWidget::event(event);
 }
 
 void SkyglassViewWidget::paintEvent(QPaintEvent*) {
@@ -83,6 +89,16 @@ void SkyglassViewWidget::UpdateStarReadout() {
 
 void SkyglassViewWidget::leaveEvent(QEvent*) { SetHoverPoint(std::nullopt); }
 
+void SkyglassViewWidget::CancelDrag() {
+  m_pendingPress.reset();
+  ReleaseCapture();
+}
+
+void SkyglassViewWidget::focusOutEvent(QFocusEvent* event) {
+  CancelDrag();
+  QWidget::focusOutEvent(event);
+}
+
 void SkyglassViewWidget::mousePressEvent(QMouseEvent* event) {
   SetHoverPoint(std::nullopt);
   if (event->button() == Qt::LeftButton) m_pendingPress = event->position().toPoint();
@@ -96,6 +112,8 @@ void SkyglassViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SkyglassViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  // The left button came up without a release reaching the view.
+  if (!event->buttons().testFlag(Qt::LeftButton)) CancelDrag();
   DeliverPendingPress();
   const QPoint at = event->position().toPoint();
   SetHoverPoint(event->buttons() == Qt::NoButton ? std::optional<QPoint>(at) : std::nullopt);
