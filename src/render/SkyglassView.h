@@ -70,6 +70,9 @@ class CSkyglassView {
   void OnTravelToStar();
   void OnViewToStar();
   void OnViewDirection();
+  // What the travel and look commands do once a destination is known.
+  void TravelTo(double x, double y, double z);  // recomputes the magnitudes while they are drawn
+  bool LookAt(const Vector3D& target);          // false, changing nothing, from the target itself
 
   // Members, in the order of the view's state.
   int m_nMagTolerance;
@@ -114,8 +117,6 @@ class CSkyglassView {
   void ProjectAndRenderStars(const ProjectionSetup& setup);
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
-  // Moves the observer, recomputing the magnitudes while they are drawn.
-  void TravelTo(double x, double y, double z);
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
