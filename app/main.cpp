@@ -30,9 +30,10 @@ int RunRender(int argc, char** argv, const CommandLine& line) {
   QGuiApplication application(argc, argv);
   KeepNumbersInCLocale();
   std::string error;
-  if (RenderToPng(line.render, MapPathFor(line), &error)) return 0;
+  const RenderResult result = RenderToPng(line.render, MapPathFor(line), &error);
+  if (result == RenderResult::Written) return 0;
   std::cerr << "vantaro: " << error << "\n";
-  return 1;
+  return result == RenderResult::UnknownStar ? kExitBadUsage : 1;
 }
 
 int RunWindow(int argc, char** argv, const CommandLine& line) {

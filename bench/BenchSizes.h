@@ -6,8 +6,10 @@
 #include "BenchMaps.h"
 
 // N: the shipped map, 100,000, 1,000,000 and 16,777,215 stars.
+inline constexpr int64_t kBenchStarCounts[] = {kShippedMapStars, kHundredThousand, kMillion, kLargestMap};
+
 inline void StarCounts(benchmark::internal::Benchmark* benchmark) {
-  for (int64_t count : {kShippedMapStars, kHundredThousand, kMillion, kLargestMap}) benchmark->Arg(count);
+  for (int64_t count : kBenchStarCounts) benchmark->Arg(count);
 }
 
 // Stars per second, and nanoseconds per star, for a benchmark whose first argument is N.

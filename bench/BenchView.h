@@ -3,13 +3,18 @@
 // standard observer.
 #pragma once
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "BenchMaps.h"
 #include "render/SkyglassView.h"
 
-// Text is not drawn (the glyphs are the window system's work); everything
-// else the view asks for costs nothing.
+// A stand-in for the window system. The copy to the window copies the star
+// buffer into a window-sized array of its own, as a blit would. Text costs a
+// little: each character sets the word at its cell's top-left corner (8
+// pixels apart) when that lies inside the buffer, instead of drawing glyphs.
+// Everything else the view asks for costs nothing.
 class BenchPlatform : public ViewPlatform {
  public:
   void Invalidate() override {}
@@ -19,10 +24,23 @@ class BenchPlatform : public ViewPlatform {
   bool IsKeyDown(ModifierKey) const override { return false; }
   int LocalTimeMsWithinHour() const override { return 0; }
   bool RunDialog(DialogModel&) override { return false; }
-  void DrawText(PixelBuffer&, int, int, std::string_view, uint32_t) override {}
-  void CopyToWindow(const PixelBuffer&) override {}
+  void DrawText(PixelBuffer& target, int x, int y, std::string_view text, uint32_t colorRef) override {
+    const int r = target.height - 1 - y;
+    if (r < 0 || r >= target.height) return;
+    for (size_t i = 0; i < text.size(); ++i) {
+      const int64_t column = x + 8 * static_cast<int64_t>(i);
+      if (column >= 0 && column < target.width)
+        target.words[static_cast<size_t>(r) * target.width + column] = ColorRefToPixel(colorRef);
+    }
+  }
+  void CopyToWindow(const PixelBuffer& stars) override {
+    window.resize(stars.words.size());
+    std::copy(stars.words.begin(), stars.words.end(), window.begin());
+  }
   void FillWindowRect(const WindowRect&, uint32_t) override {}
   void DrawWindowText(std::string_view, const WindowRect&, uint32_t) override {}
+
+  std::vector<uint16_t> window;  // what the last copy put on the screen
 };
 
 // A view of BenchDocument(count) at width x height, looking as

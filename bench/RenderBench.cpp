@@ -1,64 +1,72 @@
-// Throughput of the star pass: RenderStars over random projected stars into
-// a 640 x 480 and a 1920 x 1080 buffer.
+// The view's paints: the star pass alone on projected records (Render), the
+// whole recomputing paint without labels (Paint) and with names, distances
+// and designations on (PaintWithLabels), and a paint with nothing to
+// recompute (CleanPaint).
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <random>
-#include <vector>
-
-#include "render/PixelBuffer.h"
-#include "render/StarRasterizer.h"
+#include "BenchSizes.h"
+#include "BenchView.h"
 
 namespace {
 
-constexpr int64_t kMillion = 1000000;
-constexpr int64_t kLargest = 16777215;
-
-// Projected stars spread over the larger view and a little beyond it, nine in
-// ten visible, magnitudes around 8 (about one in twenty bright enough for a
-// disc). Built once per count and kept for the whole run.
-const std::vector<StarEntry>& RandomStars(int64_t count) {
-  static std::map<int64_t, std::vector<StarEntry>> sets;
-  std::vector<StarEntry>& stars = sets[count];
-  if (stars.empty()) {
-    std::mt19937 random(static_cast<uint32_t>(count));
-    std::uniform_real_distribution<double> projX(-2.2, 2.2);
-    std::uniform_real_distribution<double> projY(-1.3, 1.3);
-    std::uniform_real_distribution<double> distance(0.0, 1000.0);
-    std::normal_distribution<double> magnitude(8.0, 3.0);
-    std::bernoulli_distribution visible(0.9);
-    stars.resize(static_cast<size_t>(count));
-    for (StarEntry& star : stars) {
-      star.dProjX = projX(random);
-      star.dProjY = projY(random);
-      star.dDistance = distance(random);
-      star.dAppMagnitude = magnitude(random);
-      star.bVisible = visible(random) ? 1 : 0;
-    }
+// Arguments: N, width, height.
+BenchView& ViewFor(benchmark::State& state) {
+  static std::unique_ptr<BenchView> view;  // one at a time: the largest maps' views are big
+  static int64_t key[3] = {-1, -1, -1};
+  const int64_t wanted[3] = {state.range(0), state.range(1), state.range(2)};
+  if (!view || !std::equal(wanted, wanted + 3, key)) {
+    view.reset();
+    view = std::make_unique<BenchView>(wanted[0], static_cast<int>(wanted[1]), static_cast<int>(wanted[2]));
+    std::copy(wanted, wanted + 3, key);
   }
-  return stars;
+  return *view;
 }
 
-// Arguments: star count, buffer width, buffer height.
-void BM_RenderStars(benchmark::State& state) {
-  const std::vector<StarEntry>& stars = RandomStars(state.range(0));
-  const int width = static_cast<int>(state.range(1));
-  const int height = static_cast<int>(state.range(2));
-  PixelBuffer buffer(width, height);
-  const ScreenFrame frame{width, height, width >> 1, height >> 1};
+void Render(benchmark::State& state) {
+  CSkyglassView& view = ViewFor(state).view;
   for (auto _ : state) {
-    RenderStars(stars.data(), static_cast<int>(stars.size()), frame, 1, 1, buffer.Bits());
+    view.RenderStars();
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+  ReportPerStar(state);
 }
 
-BENCHMARK(BM_RenderStars)
-    ->Args({kMillion, 640, 480})
-    ->Args({kMillion, 1920, 1080})
-    ->Args({kLargest, 640, 480})
-    ->Args({kLargest, 1920, 1080})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+void PaintWithFlags(benchmark::State& state, int labels) {
+  CSkyglassView& view = ViewFor(state).view;
+  view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = labels;
+  for (auto _ : state) {
+    view.m_bProjectionDirty = 1;
+    view.OnDraw();
+    benchmark::ClobberMemory();
+  }
+  view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = 0;
+  ReportPerStar(state);
+}
+
+void Paint(benchmark::State& state) { PaintWithFlags(state, 0); }
+void PaintWithLabels(benchmark::State& state) { PaintWithFlags(state, 1); }
+
+// Arguments: width, height; on the shipped map.
+void CleanPaint(benchmark::State& state) {
+  static BenchView view(kShippedMapStars, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    view.view.OnDraw();
+    benchmark::ClobberMemory();
+  }
+}
+
+// Every N at 1920 x 1080; the largest map also at 1280 x 720, the size of
+// the command line's rendering.
+void PaintSizes(benchmark::internal::Benchmark* benchmark) {
+  for (int64_t count : {kShippedMapStars, kHundredThousand, kMillion, kLargestMap})
+    benchmark->Args({count, 1920, 1080});
+  benchmark->Args({kShippedMapStars, 1280, 720});
+  benchmark->Args({kLargestMap, 1280, 720});
+}
+
+BENCHMARK(Render)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(Paint)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintWithLabels)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(CleanPaint)->Args({1920, 1080})->Args({1280, 720})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev
   fonts-liberation fonts-dejavu-core
+  qt6-qpa-plugins xvfb xauth
 )
 
 missing=()

@@ -5,3 +5,5 @@ cd "$(dirname "$0")/.."
 vantaro=${1:-build/bin/vantaro}
 "$vantaro" --render docs/start-view.png --map data/map.smp --labels names
 "$vantaro" --render docs/orion.png --map data/map.smp --view 155,-14 --labels names
+"$vantaro" --render docs/sun-from-alpha-centauri.png --map data/map.smp --travel-to "Rigil Kentaurus" --look-at Sol \
+  --labels names

@@ -5,24 +5,13 @@
 // per-star kernel, so the result is the serial loop's to the bit.
 #include "catalog/ParallelRange.h"
 #include "catalog/StarCatalog.h"
-#include "geometry/MagnitudeTables.h"
-#include "geometry/Projection.h"
+#include "catalog/StarKernels.h"
 
 int StarCatalog::ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight,
                               Vector3D scaledDown) {
-  ForEachChunk(m_nStars, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i) {
-      StarEntry& star = m_pStars[i];
-      ProjectedPoint projected;
-      if (ProjectPoint(star.vPos, position, forward, scaledRight, scaledDown, projected)) {
-        star.dProjX = projected.x;
-        star.dProjY = projected.y;
-        star.bVisible = 1;
-      } else {
-        star.bVisible = 0;  // the old projected coordinates stay, unused
-      }
-    }
-  });
+  const ProjectionSetup setup{position, forward, scaledRight, scaledDown};
+  ForEachChunk(m_nStars, kMinStarsPerThread,
+               [&](int64_t begin, int64_t end) { ProjectRange(m_pStars, begin, end, setup); });
   return 1;
 }
 
@@ -30,9 +19,8 @@ void StarCatalog::UpdateMagnitudes(Vector3D position) {
   const MagnitudeTables& tables = MagnitudeTables::Get();  // built here, before any worker reads it
   ForEachChunk(m_nStars, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
-      StarEntry& star = m_pStars[i];
-      star.dDistance = tables.Distance(SquaredDistance(star.vPos, position));
-      star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
+      if (i + kPrefetchDistance < end) PrefetchRecord(m_pStars[i + kPrefetchDistance], true);
+      UpdateStarMagnitude(m_pStars[i], tables, position);
     }
   });
 }

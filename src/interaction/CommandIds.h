@@ -17,6 +17,7 @@ inline constexpr int kZoom500 = 32798;
 inline constexpr int kZoom1000 = 32799;
 inline constexpr int kZoom2000 = 32800;
 inline constexpr int kZoomField = 1016;
+inline constexpr int kObserverPane = 1017;  // status bar pane: the observer's position and angles
 // View: options, travel and view direction.
 inline constexpr int kOptions = 32783;
 inline constexpr int kTravelToPoint = 32777;

@@ -2,6 +2,7 @@
 // a named star or in a direction given in degrees. Each runs its dialog and
 // changes nothing unless the dialog ends with OK.
 #include "geometry/ViewBasis.h"
+#include "interaction/AngleUnits.h"
 #include "interaction/LookAngles.h"
 #include "interaction/StarNameDlg.h"
 #include "interaction/TravelToPointDlg.h"
@@ -9,10 +10,6 @@
 #include "render/SkyglassView.h"
 
 namespace {
-// Neither is the double nearest its exact value; their product is exactly 1.0.
-constexpr double kRadiansToDegrees = 57.295779513093144;
-constexpr double kDegreesToRadians = 0.01745329251994;
-
 void LendCatalog(CStarNameDlg& dialog, const StarCatalog& catalog) {
   dialog.m_nStars = catalog.m_nStars;
   dialog.m_pStars = catalog.m_pStars;
@@ -46,12 +43,16 @@ void CSkyglassView::OnViewToStar() {
   CViewToStarDlg dialog;
   LendCatalog(dialog, m_document.m_catalog);
   if (!m_platform.RunDialog(dialog) || dialog.m_bFound != 1) return;
-  const Vector3D towardsStar(dialog.m_dStarX - m_vPosition.x, dialog.m_dStarY - m_vPosition.y,
-                             dialog.m_dStarZ - m_vPosition.z);
-  // From the star's own position there is no direction to look in.
-  if (!LookAnglesTowards(towardsStar, m_dYaw, m_dPitch)) return;
+  LookAt(Vector3D(dialog.m_dStarX, dialog.m_dStarY, dialog.m_dStarZ));
+}
+
+bool CSkyglassView::LookAt(const Vector3D& target) {
+  const Vector3D towards(target.x - m_vPosition.x, target.y - m_vPosition.y, target.z - m_vPosition.z);
+  // From the target's own position there is no direction to look in.
+  if (!LookAnglesTowards(towards, m_dYaw, m_dPitch)) return false;
   ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
   RedrawAll();
+  return true;
 }
 
 void CSkyglassView::OnViewDirection() {

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "interaction/CommandIds.h"
+#include "interaction/ObserverReadout.h"
 #include "render/SkyglassView.h"
 
 namespace {
@@ -47,6 +48,10 @@ constexpr UpdateEntry kUpdates[] = {
     {cmd::kMagnitudeDrawing, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bMagnitudeDrawing); }},
     {cmd::kZoomField, [](CSkyglassView& v, CCmdUI& ui) { v.OnUpdateZoomField(ui); }},
     {cmd::kSmallNames, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bSmallNames); }},
+    {cmd::kObserverPane,
+     [](CSkyglassView& v, CCmdUI& ui) {
+       ui.SetText(FormatObserverReadout(v.m_vPosition, v.m_dYaw, v.m_dPitch));
+     }},
 };
 
 template <typename Entry, size_t N>

@@ -21,18 +21,21 @@ bool ShowsName(const char* name, double m, const LabelFlags& flags) {
   return false;
 }
 
-void DrawDistance(double distance, int x, int y, ViewPlatform& platform, PixelBuffer& target) {
+// Returns the number of texts drawn: 1, or 0 when the distance cannot be printed.
+int DrawDistance(double distance, int x, int y, ViewPlatform& platform, PixelBuffer& target) {
   char text[320];  // room for "%2.2lf" of any double: up to 309 digits, sign, point, two decimals
   const int length = std::snprintf(text, sizeof text, "%2.2lf", distance);
-  if (length <= 0) return;
+  if (length <= 0) return 0;
   const size_t shown = std::min(static_cast<size_t>(length), sizeof text - 1);
   platform.DrawText(target, x, y - kDistanceLineOffset, std::string_view(text, shown), kColorOrange);
+  return 1;
 }
 
 }  // namespace
 
-void DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
-                    ViewPlatform& platform, PixelBuffer& target) {
+int DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
+                   ViewPlatform& platform, PixelBuffer& target) {
+  int texts = 0;
   for (int i = 0; i < count; ++i) {
     const StarEntry& star = stars[i];
     if (star.dDistance < kNearestDrawnDistance || star.bVisible == 0) continue;
@@ -46,10 +49,14 @@ void DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame,
     const double m = star.dAppMagnitude;
     if (m < 5.0 && ShowsName(star.szName, m, flags)) {
       const std::string_view name(star.szName, strnlen(star.szName, sizeof star.szName));
-      if (!name.empty()) platform.DrawText(target, x, y, name, kColorBlue);
+      if (!name.empty()) {
+        platform.DrawText(target, x, y, name, kColorBlue);
+        ++texts;
+      }
     }
-    if (m < 3.0 && flags.distances != 0) DrawDistance(star.dDistance, x, y, platform, target);
+    if (m < 3.0 && flags.distances != 0) texts += DrawDistance(star.dDistance, x, y, platform, target);
   }
+  return texts;
 }
 
 void MergeLabelBuffer(PixelBuffer& stars, const PixelBuffer& labels) {

@@ -18,9 +18,10 @@ struct LabelFlags {
 
 // Draws names and distances of the first count stars into target. Label
 // points are window coordinates; a point on column frame.width or line
-// frame.height still gets its texts, which the buffer clips.
-void DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
-                    ViewPlatform& platform, PixelBuffer& target);
+// frame.height still gets its texts, which the buffer clips. Returns the
+// number of texts drawn.
+int DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
+                   ViewPlatform& platform, PixelBuffer& target);
 
 // Every word of stars becomes (star word) OR (label word): text never erases
 // a star and black cells add nothing.

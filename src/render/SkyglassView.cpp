@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "geometry/ViewBasis.h"
+#include "render/FrameClear.h"
 #include "render/LabelPass.h"
 #include "render/NoMapScreen.h"
 #include "render/StarRasterizer.h"
@@ -75,14 +76,15 @@ void CSkyglassView::OnDraw() {
     m_nStarCount = m_document.GetStarCount();
     const Vector3D scaledDown = m_vDown * m_dZoom;
     const Vector3D scaledRight = m_vRight * m_dZoom;
-    m_document.m_catalog.ProjectStars(m_vPosition, m_vForward, scaledRight, scaledDown);
     m_bProjectionDirty = 0;
-    for (PixelBuffer* buffer : {m_hStarBitmap.get(), m_hLabelBitmap.get()})
-      if (buffer) std::fill(buffer->words.begin(), buffer->words.end(), 0);
-    m_drawnStars.Clear();
-    RenderStars();
+    // The projection runs in the same pass as the star pass, after the clears.
+    if (m_hStarBitmap)
+      ClearStarFrame(m_hStarBitmap->Bits(), m_drawnStars.Data(), m_hStarBitmap->words.size());
+    if (m_hLabelBitmap) ClearToBlack(*m_hLabelBitmap);
+    m_bLabelBufferBlack = 1;
+    ProjectAndRenderStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     DrawLabels();
-    MergeLabels();
+    if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
 }
@@ -91,15 +93,28 @@ void CSkyglassView::RenderStars() {
   if (!m_hStarBitmap) return;
   const StarCatalog& catalog = m_document.m_catalog;
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
-                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data());
+                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data(), {&m_starLayers});
+}
+
+void CSkyglassView::ProjectAndRenderStars(const ProjectionSetup& setup) {
+  StarCatalog& catalog = m_document.m_catalog;
+  if (!m_hStarBitmap) {
+    catalog.ProjectStars(setup.position, setup.forward, setup.scaledRight, setup.scaledDown);
+    return;
+  }
+  ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
+                          FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_pStarBits,
+                          m_drawnStars.Data(), {&m_starLayers});
 }
 
 void CSkyglassView::DrawLabels() {
   const bool anyLabels = m_bNames != 0 || m_bSmallNames != 0 || m_bDistances != 0;
   if (!anyLabels || m_bMagnitudeDrawing == 0 || m_bMagnitudesValid == 0 || !m_hLabelBitmap) return;
   const StarCatalog& catalog = m_document.m_catalog;
-  DrawStarLabels(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this),
-                 {m_bNames, m_bSmallNames, m_bDistances, m_bDurchmusterung}, m_platform, *m_hLabelBitmap);
+  const int texts =
+      DrawStarLabels(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this),
+                     {m_bNames, m_bSmallNames, m_bDistances, m_bDurchmusterung}, m_platform, *m_hLabelBitmap);
+  if (texts > 0) m_bLabelBufferBlack = 0;
 }
 
 void CSkyglassView::MergeLabels() {

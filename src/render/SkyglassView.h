@@ -8,10 +8,12 @@
 #include <memory>
 
 #include "catalog/SkyglassDoc.h"
+#include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
 #include "render/CommandUI.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
+#include "render/StarLayers.h"
 #include "render/ViewPlatform.h"
 
 struct DragPoint {
@@ -68,6 +70,9 @@ class CSkyglassView {
   void OnTravelToStar();
   void OnViewToStar();
   void OnViewDirection();
+  // What the travel and look commands do once a destination is known.
+  void TravelTo(double x, double y, double z);  // recomputes the magnitudes while they are drawn
+  bool LookAt(const Vector3D& target);          // false, changing nothing, from the target itself
 
   // Members, in the order of the view's state.
   int m_nMagTolerance;
@@ -107,12 +112,15 @@ class CSkyglassView {
   // Recomputes every star's distance and apparent magnitude for m_vPosition
   // and marks them valid.
   void RecomputeMagnitudes();
+  // Projects every star for setup and, when there is a star buffer, draws
+  // them into it, in one pass.
+  void ProjectAndRenderStars(const ProjectionSetup& setup);
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
-  // Moves the observer, recomputing the magnitudes while they are drawn.
-  void TravelTo(double x, double y, double z);
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
   DrawnStarMap m_drawnStars;
+  StarLayers m_starLayers;      // the star pass's per-thread scratch buffers
+  int m_bLabelBufferBlack = 1;  // no text drawn into the label buffer since it was cleared
 };

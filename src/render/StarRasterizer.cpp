@@ -1,94 +1,74 @@
-// The star pass: position tests, the magnitude classes and the diamond-shaped
-// discs of the brightest stars, written straight into the pixel words.
+// The star pass over the catalogue, optionally fused with the projection.
+// Large catalogues are split into contiguous ranges, one per thread: the
+// first range draws straight into the buffer, each later one into a layer of
+// its own, and the layers are laid over the buffer in range order afterwards,
+// so every pixel ends up holding the last star in catalogue order that wrote it.
+// With few stars for the buffer's size only the projection is split, and the
+// drawing follows on the calling thread.
 #include "render/StarRasterizer.h"
 
 #include <algorithm>
+#include <type_traits>
 
-#include "render/PixelBuffer.h"
+#include "catalog/ParallelRange.h"
+#include "render/StarPlot.h"
 
 namespace {
 
-// Where the star pass writes: the pixels, and optionally which star each holds.
-struct StarTarget {
-  uint16_t* bits;
-  int32_t* drawn;  // may be null
-  int32_t star;    // catalogue index of the star being drawn
-};
-
-void Plot(const StarTarget& target, size_t word, uint16_t value) {
-  target.bits[word] = value;
-  if (target.drawn) target.drawn[word] = target.star;
-}
-
-// Writes white into columns first..last of memory row row. Columns left of
-// the buffer are clipped; the last column never passes the star's own.
-void FillDiscRow(const StarTarget& target, int width, int64_t row, int64_t first, int64_t last) {
-  first = std::max<int64_t>(first, 0);
-  if (first > last) return;
-  const int64_t begin = row * width + first;
-  const int64_t end = row * width + last + 1;
-  std::fill(target.bits + begin, target.bits + end, kPixelWhite);
-  if (target.drawn) std::fill(target.drawn + begin, target.drawn + end, target.star);
-}
-
-// A disc of size I = trunc(5 - m) whose right-hand column is x. Its centre
-// column is x - k; odd sizes are centred on row r, even sizes on the line
-// between rows r - 1 and r. Discs that would touch row 0 or leave the top of
-// the buffer are skipped whole, as are magnitudes too low for a 32-bit size.
-void DrawDisc(const StarTarget& target, const ScreenFrame& frame, int64_t x, int64_t r, double magnitude) {
-  const double size = 5.0 - magnitude;
-  if (!(size < 2147483648.0)) return;
-  const int32_t discSize = static_cast<int32_t>(size);
-  const int64_t k = discSize >> 1;
-  const bool odd = (discSize & 1) != 0;
-  if (r - k < 1) return;
-  if (odd ? r + k > frame.height - 1 : r + k > frame.height) return;
-
-  const int64_t center = x - k;
-  if (odd) {
-    for (int64_t d = -k; d <= k; ++d) {
-      const int64_t half = k - (d < 0 ? -d : d);
-      FillDiscRow(target, frame.width, r + d, center - half, center + half);
+// One pass over records [0, passCount): projected first when Record is
+// writable, then drawn when its index is below drawCount.
+template <class Record>
+void StarPass(Record* stars, int passCount, const ProjectionSetup* setup, int drawCount,
+              const ScreenFrame& frame, bool byMagnitude, StarTarget target, const StarPassThreads& threads) {
+  auto passRange = [&](int64_t begin, int64_t end, const StarTarget& into) {
+    for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end) PrefetchRecord(stars[i + kPrefetchDistance], false);
+      if constexpr (!std::is_const_v<Record>) ProjectStar(stars[i], *setup);
+      if (i < drawCount) DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, into);
     }
+  };
+  const unsigned workers = threads.workers != 0 ? threads.workers : HardwareWorkers();
+  const int64_t chunks = ChunkCount(passCount, threads.minStarsPerThread, workers);
+  if (chunks <= 1) {
+    passRange(0, passCount, target);
     return;
   }
-  for (int64_t q = 0; q < k; ++q)  // lower half, growing upwards
-    FillDiscRow(target, frame.width, r - k + q, center - q, center + q + 1);
-  for (int64_t t = 0; t < k; ++t) {  // upper half, shrinking upwards
-    const int64_t half = k - 1 - t;
-    FillDiscRow(target, frame.width, r + t, center - half, center + 1 + half);
+  const int64_t pixels = static_cast<int64_t>(frame.width) * frame.height;
+  StarLayers* layers = threads.layers;
+  if (pixels > passCount * threads.maxPixelsPerStar || !layers ||
+      !layers->Prepare(frame.width, frame.height, static_cast<int>(chunks - 1))) {
+    // The projection on every core, then the drawing on this thread.
+    if constexpr (!std::is_const_v<Record>)
+      ForEachChunk(passCount, threads.minStarsPerThread, workers,
+                   [&](int64_t begin, int64_t end) { ProjectRange(stars, begin, end, *setup); });
+    for (int64_t i = 0; i < drawCount; ++i)
+      DrawStar(stars[i], static_cast<int32_t>(i), frame, byMagnitude, target);
+    return;
   }
+  ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+    for (int64_t k = first; k < last; ++k) {
+      const StarTarget into = k == 0 ? target : layers->Layer(static_cast<int>(k), target.drawn != nullptr);
+      passRange(ChunkBegin(passCount, chunks, k), ChunkBegin(passCount, chunks, k + 1), into);
+    }
+  });
+  layers->MergeInto(target.bits, target.drawn, static_cast<int>(chunks - 1));
+}
+
+bool ByMagnitude(int magnitudeDrawing, int magnitudesValid) {
+  return magnitudeDrawing != 0 && magnitudesValid != 0;
 }
 
 }  // namespace
 
 void RenderStars(const StarEntry* stars, int count, const ScreenFrame& frame, int magnitudeDrawing,
-                 int magnitudesValid, uint16_t* bits, int32_t* drawn) {
-  const bool byMagnitude = magnitudeDrawing != 0 && magnitudesValid != 0;
-  for (int i = 0; i < count; ++i) {
-    const StarEntry& star = stars[i];
-    if (star.bVisible == 0 || star.dDistance < kNearestDrawnDistance) continue;
-    int32_t x = 0;
-    int32_t r = 0;
-    if (!ToScreenCoordinate(star.dProjX, kPixelsPerUnit, frame.centerX, x) || x < 0 || x >= frame.width)
-      continue;
-    if (!ToScreenCoordinate(star.dProjY, -kPixelsPerUnit, frame.centerY, r) || r < 0 || r >= frame.height)
-      continue;
+                 int magnitudesValid, uint16_t* bits, int32_t* drawn, const StarPassThreads& threads) {
+  StarPass(stars, count, nullptr, count, frame, ByMagnitude(magnitudeDrawing, magnitudesValid), {bits, drawn},
+           threads);
+}
 
-    const StarTarget target{bits, drawn, i};
-    const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
-    if (!byMagnitude) {
-      Plot(target, word, kPixelWhite);
-      continue;
-    }
-    const double m = star.dAppMagnitude;  // exclusive upper bounds; NaN draws nothing
-    if (m < 3.0)
-      DrawDisc(target, frame, x, r, m);
-    else if (m < 5.0)
-      Plot(target, word, kPixelWhite);
-    else if (m < 6.0)
-      Plot(target, word, kPixelGrey);
-    else if (m < 7.0)
-      Plot(target, word, kPixelDarkGrey);
-  }
+void ProjectAndRenderStars(StarEntry* stars, int projectCount, const ProjectionSetup& setup, int count,
+                           const ScreenFrame& frame, int magnitudeDrawing, int magnitudesValid,
+                           uint16_t* bits, int32_t* drawn, const StarPassThreads& threads) {
+  StarPass(stars, projectCount, &setup, std::min(count, projectCount), frame,
+           ByMagnitude(magnitudeDrawing, magnitudesValid), {bits, drawn}, threads);
 }

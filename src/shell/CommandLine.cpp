@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -15,8 +16,15 @@ struct RenderValueOption {
 };
 
 constexpr RenderValueOption kRenderValueOptions[] = {
-    {"size", ParseRenderSize}, {"position", ParseRenderPosition}, {"view", ParseRenderView},
-    {"zoom", ParseRenderZoom}, {"labels", ParseRenderLabels},
+    {"size", ParseRenderSize},          {"position", ParseRenderPosition}, {"view", ParseRenderView},
+    {"travel-to", ParseRenderTravelTo}, {"look-at", ParseRenderLookAt},    {"zoom", ParseRenderZoom},
+    {"labels", ParseRenderLabels},
+};
+
+// Options that set the same thing two ways: only one of each pair may be given.
+constexpr std::pair<const char*, const char*> kExclusiveRenderOptions[] = {
+    {"position", "travel-to"},
+    {"view", "look-at"},
 };
 
 const RenderValueOption* FindRenderOption(std::string_view name) {
@@ -113,7 +121,14 @@ class Parser {
     } else if (line.documentFile) {
       return "--render draws the map; it does not open the document '" + *line.documentFile + "'";
     }
+    for (const auto& [first, second] : kExclusiveRenderOptions)
+      if (Seen(first) && Seen(second))
+        return std::string("give --") + first + " or --" + second + ", not both";
     return {};
+  }
+
+  bool Seen(std::string_view name) const {
+    return std::find(m_renderOnly.begin(), m_renderOnly.end(), name) != m_renderOnly.end();
   }
 
   const std::vector<std::string>& m_args;
@@ -143,12 +158,17 @@ std::string UsageText() {
          "  --size WxH             Image size in pixels, even width (default 640x480).\n"
          "  --position X,Y,Z       Observer position in light years (default 0,0,0).\n"
          "  --view U,V             View direction in degrees, U 0..360, V -90..90 (default 0,0).\n"
+         "  --travel-to NAME       Stand at the first star whose name begins with NAME\n"
+         "                         (case-sensitive, designations included); not with --position.\n"
+         "  --look-at NAME         Look at that star; not with --view.\n"
          "  --zoom F               Zoom factor greater than 0 (default 1).\n"
          "  --labels LIST          Any of names,small-names,designations,distances.\n"
          "  --no-magnitudes        Draw every star as one pixel, without labels.\n"
          "\n"
          "Without --map the map is looked for as map.smp in the current directory,\n"
-         "next to the program, then in the installed data directory.\n";
+         "next to the program, then in the installed data directory.\n"
+         "The observer travels first, then looks, then zooms. An unknown star name\n"
+         "ends the program with exit code 2.\n";
 }
 
 std::string VersionText() { return std::string("Vantaro ") + VANTARO_VERSION + "\n"; }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -15,26 +16,44 @@
 #include "shell/AppIcons.h"
 #include "shell/CommandTable.h"
 #include "shell/DialogLayouts.h"
+#include "shell/DialogUnits.h"
 #include "shell/WidgetDataExchange.h"
 
 namespace {
 
 constexpr int kEditMinimumWidth = 160;
 constexpr int kIconSize = 32;
+// Besides its text a title bar holds the window icon, up to three buttons
+// (some window managers keep minimise and maximise even on fixed-size
+// dialogs) and the frame's edges: about six text heights.
+constexpr int kTitleBarExtraHeights = 6;
 
 }  // namespace
 
 DdxDialog::DdxDialog(DialogModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
   setModal(true);
-  BuildControls(FindDialogLayout(model.TemplateId()));
+  const DialogLayout* layout = FindDialogLayout(model.TemplateId());
+  if (layout != nullptr) setWindowTitle(QString::fromLatin1(layout->caption));
+  if (layout != nullptr && layout->placement != nullptr)
+    PlaceControls(*layout->placement);
+  else
+    BuildControls(layout);
   UpdateData(false);
+  SelectFirstEdit();
+}
+
+int DdxDialog::CaptionWidth() const {
+  QFont titleFont = font();
+  titleFont.setBold(true);  // title bars mostly use a bold face
+  const QFontMetrics metrics(titleFont);
+  return metrics.horizontalAdvance(windowTitle()) + kTitleBarExtraHeights * metrics.height();
 }
 
 void DdxDialog::BuildControls(const DialogLayout* layout) {
   auto* grid = new QGridLayout;
   if (layout != nullptr) {
-    setWindowTitle(QString::fromLatin1(layout->caption));
     int row = 0;
     for (const DialogRow& entry : layout->rows) AddRow(*grid, row++, entry);
   }
@@ -42,6 +61,27 @@ void DdxDialog::BuildControls(const DialogLayout* layout) {
   outer->setSizeConstraint(QLayout::SetFixedSize);
   outer->addLayout(grid);
   outer->addLayout(CreateButtons(layout != nullptr ? layout->buttons : DialogButtons::OkCancel));
+  outer->addSpacerItem(new QSpacerItem(CaptionWidth(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+}
+
+void DdxDialog::PlaceControls(const DialogPlacement& placement) {
+  const DialogUnits units = DialogUnits::ForFont(font());
+  auto* icon = new QLabel(this);
+  icon->setPixmap(AppIconPixmap(kIconSize));
+  icon->setGeometry(QRect(units.ToPixels(placement.icon).topLeft(), QSize(kIconSize, kIconSize)));
+  auto* text = new QLabel(QString::fromLatin1(placement.text), this);
+  text->setTextFormat(Qt::PlainText);
+  text->setGeometry(units.ToPixels(placement.textRect));
+  CreateOkButton()->setGeometry(units.ToPixels(placement.ok));
+  setFixedSize(std::max(units.ToPixelsX(placement.cx), CaptionWidth()), units.ToPixelsY(placement.cy));
+}
+
+void DdxDialog::SelectFirstEdit() {
+  // Typing then replaces the text instead of adding to it.
+  const QList<QLineEdit*> edits = findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+  if (edits.isEmpty()) return;
+  edits.first()->setFocus(Qt::OtherFocusReason);
+  edits.first()->selectAll();
 }
 
 void DdxDialog::AddRow(QGridLayout& grid, int row, const DialogRow& entry) {
@@ -69,37 +109,33 @@ void DdxDialog::AddRow(QGridLayout& grid, int row, const DialogRow& entry) {
       m_controls[entry.id] = box;
       break;
     }
-    case DialogRowKind::IconText: {
-      auto* icon = new QLabel(this);
-      icon->setPixmap(AppIconPixmap(kIconSize));
-      auto* text = new QLabel(label, this);
-      text->setTextFormat(Qt::PlainText);
-      grid.addWidget(icon, row, 0);
-      grid.addWidget(text, row, 1);
-      break;
-    }
   }
 }
 
-QHBoxLayout* DdxDialog::CreateButtons(DialogButtons order) {
+// Buttons stay auto-default: a focused button becomes the default for as long
+// as it has the focus, so Enter on Cancel cancels.
+QPushButton* DdxDialog::CreateOkButton() {
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &DdxDialog::accept);
   m_controls[ctl::kOk] = ok;
+  return ok;
+}
+
+QHBoxLayout* DdxDialog::CreateButtons(DialogButtons order) {
+  QPushButton* ok = CreateOkButton();
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  connect(cancel, &QPushButton::clicked, this, &DdxDialog::reject);
+  m_controls[ctl::kCancel] = cancel;
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  if (order != DialogButtons::OkOnly) {
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &DdxDialog::reject);
-    m_controls[ctl::kCancel] = cancel;
-    if (order == DialogButtons::CancelOk) buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    if (order == DialogButtons::OkCancel) buttons->addWidget(cancel);
-  } else {
-    buttons->addWidget(ok);
+  if (order == DialogButtons::CancelOk) {
+    buttons->addWidget(cancel);
+    setTabOrder(cancel, ok);  // Tab walks the buttons from left to right
   }
+  buttons->addWidget(ok);
+  if (order == DialogButtons::OkCancel) buttons->addWidget(cancel);
   return buttons;
 }
 

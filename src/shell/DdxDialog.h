@@ -3,6 +3,9 @@
 // checks them on OK (staying open with a message and the focus on the
 // offending control when a check fails), reads nothing on Cancel, and passes
 // the edits' change notifications to the model except while it writes them.
+// It opens at a fixed size with a caption and a close button only, its first
+// edit focused with its text selected; Enter presses the focused button, or
+// OK when no button has the focus.
 #pragma once
 
 #include <QDialog>
@@ -14,6 +17,7 @@
 
 class QGridLayout;
 class QHBoxLayout;
+class QPushButton;
 
 class DdxDialog : public QDialog, public DialogHost {
   Q_OBJECT
@@ -35,8 +39,13 @@ class DdxDialog : public QDialog, public DialogHost {
  private:
   // An unknown template gives a dialog with only OK and Cancel.
   void BuildControls(const DialogLayout* layout);
+  void PlaceControls(const DialogPlacement& placement);
   void AddRow(QGridLayout& grid, int row, const DialogRow& entry);
+  QPushButton* CreateOkButton();
   QHBoxLayout* CreateButtons(DialogButtons order);
+  // Wide enough for the title bar to show the whole caption.
+  int CaptionWidth() const;
+  void SelectFirstEdit();
   void ReportFailure(int controlId, const QString& message);
 
   DialogModel& m_model;

@@ -11,9 +11,9 @@ namespace {
 
 using R = DialogRowKind;
 
-constexpr DialogRow kAboutRows[] = {
-    {R::IconText, "Vantaro Version 1.0", 0, nullptr},
-};
+// The About box's template: 217 x 49 units, OK to the right of the text.
+constexpr DialogPlacement kAboutPlacement{"Vantaro Version 1.0", 217, 49, {11, 13, 0, 0}, {40, 10, 119, 8},
+                                          {178, 7, 32, 14}};
 
 constexpr DialogRow kCoordinateRows[] = {
     {R::Edit, "X:", ctl::kEditX, nullptr},
@@ -36,7 +36,7 @@ constexpr DialogRow kOptionsRows[] = {
 };
 
 constexpr DialogLayout kLayouts[] = {
-    {dlg::kAbout, "About Vantaro", kAboutRows, DialogButtons::OkOnly},
+    {dlg::kAbout, "About Vantaro", {}, {}, &kAboutPlacement},
     {dlg::kTravelToPoint, "Enter Coordinates", kCoordinateRows, DialogButtons::OkCancel},
     {dlg::kTravelToStar, "Enter Name", kStarNameRows, DialogButtons::OkCancel},
     {dlg::kViewToStar, "Enter Name", kStarNameRows, DialogButtons::OkCancel},

@@ -5,10 +5,11 @@
 
 #include <span>
 
+#include "shell/DialogUnits.h"
+
 enum class DialogRowKind {
-  Edit,      // label, single-line edit `id`, optional trailing label
-  Check,     // check box `id` with the label as its text
-  IconText,  // the application icon beside a static text (no mnemonics)
+  Edit,   // label, single-line edit `id`, optional trailing label
+  Check,  // check box `id` with the label as its text
 };
 
 struct DialogRow {
@@ -18,13 +19,28 @@ struct DialogRow {
   const char* trailing;
 };
 
-enum class DialogButtons { OkCancel, CancelOk, OkOnly };
+enum class DialogButtons { OkCancel, CancelOk };
 
+// A dialog placed exactly as its template says: the application icon beside
+// a static text (no mnemonics) and an OK button, and the client size. The
+// icon keeps its own size; only its position counts.
+struct DialogPlacement {
+  const char* text;
+  int cx;
+  int cy;
+  DluRect icon;
+  DluRect textRect;
+  DluRect ok;
+};
+
+// A dialog is either laid out in rows with OK and Cancel below them, or,
+// when placement is set, placed as its template says (rows and buttons unused).
 struct DialogLayout {
   int templateId;
   const char* caption;
   std::span<const DialogRow> rows;
   DialogButtons buttons;
+  const DialogPlacement* placement = nullptr;
 };
 
 // nullptr for an unknown template id.

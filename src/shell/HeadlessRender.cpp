@@ -3,18 +3,17 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <utility>
 
 #include "catalog/SkyglassDoc.h"
 #include "geometry/ViewBasis.h"
+#include "interaction/AngleUnits.h"
 #include "render/SkyglassView.h"
 #include "shell/LocalClock.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"
 
 namespace {
-
-// Degrees to radians, the factor the view-direction dialog uses.
-constexpr double kDegreesToRadians = 0.01745329251994;
 
 // A window that is an image: repaints, capture and dialogs do nothing; the
 // window-side drawing goes into the image, which starts black.
@@ -54,35 +53,44 @@ class HeadlessViewPlatform : public ViewPlatform {
   TextDrawer m_textDrawer = TextDrawer::ForPrimaryScreen();
 };
 
-void ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
-  view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
-  view.m_dYaw = options.viewU * kDegreesToRadians;
-  view.m_dPitch = options.viewV * kDegreesToRadians;
-  ComputeBasis(view.m_dYaw, view.m_dPitch, view.m_vForward, view.m_vRight, view.m_vDown);
-  view.m_dZoom = options.zoom;
+// Flags, position and direction, then travel and look by name, then zoom.
+// Returns the reason when a named star is not found.
+std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
   view.m_bNames = options.names;
   view.m_bSmallNames = options.smallNames;
   view.m_bDurchmusterung = options.durchmusterung;
   view.m_bDistances = options.distances;
   view.m_bMagnitudeDrawing = options.magnitudeDrawing;
+  view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
+  view.m_dYaw = options.viewU * kDegreesToRadians;
+  view.m_dPitch = options.viewV * kDegreesToRadians;
+  ComputeBasis(view.m_dYaw, view.m_dPitch, view.m_vForward, view.m_vRight, view.m_vDown);
+  std::string error = RunNavigationScript(view, options.navigation);
+  view.m_dZoom = options.zoom;
+  return error;
 }
 
 }  // namespace
 
-QImage RenderFrame(const RenderOptions& options, const std::string& mapPath) {
+std::optional<QImage> RenderFrame(const RenderOptions& options, const std::string& mapPath,
+                                  std::string* errorText) {
   CSkyglassDoc document(mapPath);
   document.OnNewDocument();
   HeadlessViewPlatform platform(options.width, options.height);
   CSkyglassView view(document, platform);
-  ApplyOptions(options, view);
+  if (std::string error = ApplyOptions(options, view); !error.empty()) {
+    if (errorText != nullptr) *errorText = std::move(error);
+    return std::nullopt;
+  }
   view.OnSize(0, options.width, options.height);
   view.OnDraw();
   return platform.Image();
 }
 
-bool RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
-  const QImage image = RenderFrame(options, mapPath);
-  if (image.save(QString::fromStdString(options.outputPath), "PNG")) return true;
+RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
+  const std::optional<QImage> image = RenderFrame(options, mapPath, errorText);
+  if (!image) return RenderResult::UnknownStar;
+  if (image->save(QString::fromStdString(options.outputPath), "PNG")) return RenderResult::Written;
   if (errorText != nullptr) *errorText = "cannot write the image '" + options.outputPath + "'";
-  return false;
+  return RenderResult::WriteFailed;
 }

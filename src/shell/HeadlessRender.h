@@ -4,12 +4,21 @@
 #pragma once
 
 #include <QImage>
+#include <optional>
 #include <string>
 
 #include "shell/RenderOptions.h"
 
-// Needs a QGuiApplication (fonts); any platform, offscreen included.
-QImage RenderFrame(const RenderOptions& options, const std::string& mapPath);
-// Renders and writes options.outputPath as PNG; false with the reason in
-// errorText when the file cannot be written.
-bool RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText);
+enum class RenderResult {
+  Written,
+  UnknownStar,  // a star to travel to or look at was not found
+  WriteFailed,
+};
+
+// Needs a QGuiApplication (fonts); any platform, offscreen included. No image,
+// with the reason in errorText, when the navigation names no star.
+std::optional<QImage> RenderFrame(const RenderOptions& options, const std::string& mapPath,
+                                  std::string* errorText);
+// Renders and writes options.outputPath as PNG; the reason of a failure goes
+// to errorText.
+RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText);

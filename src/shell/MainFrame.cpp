@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <vector>
@@ -37,7 +38,8 @@ void ApplyPrompt(Target& target, const char* prompt) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CommandRouter& router, QWidget* view) : m_router(router) {
+CMainFrame::CMainFrame(CommandRouter& router, QWidget* view)
+    : m_router(router), m_outerSize(kInitialOuterSize) {
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(AppIcon());
   setCentralWidget(view);
@@ -128,12 +130,34 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   m_messagePane = new QLabel(QString::fromLatin1(kIdleMessage), this);
   statusBar()->addWidget(m_messagePane, 1);
+  CreateObserverPane();
   for (const StatusIndicator& indicator : StatusIndicators()) {
     auto* pane = new QLabel(QString::fromLatin1(indicator.text), this);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
     statusBar()->addPermanentWidget(pane);
   }
+}
+
+// Between the message pane and the lock indicators, exactly as wide as its
+// text; in a narrow window the message pane gives way first.
+void CMainFrame::CreateObserverPane() {
+  m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_observerPane = new QLabel(this);
+  m_observerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_observerPane->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  statusBar()->addPermanentWidget(m_observerPane);
+}
+
+void CMainFrame::ShowViewMessage(const QString& text) {
+  m_viewMessage = text;
+  RefreshMessagePane();
+}
+
+// A prompt stands while it shows; otherwise the view's message, else the idle text.
+void CMainFrame::RefreshMessagePane() {
+  const QString& text = m_prompt.isEmpty() ? m_viewMessage : m_prompt;
+  m_messagePane->setText(text.isEmpty() ? QString::fromLatin1(kIdleMessage) : text);
 }
 
 QAction* CMainFrame::ActionById(int id) const {
@@ -161,6 +185,8 @@ void CMainFrame::UpdateIdleCommandUI() {
       UpdateActionCommandUI(*ActionById(id));
     }
   }
+  LabelCmdUI observer(*m_observerPane);
+  m_router.UpdateCommandUI(cmd::kObserverPane, observer, false);
 }
 
 bool CMainFrame::OnCommand(int id) {
@@ -196,8 +222,20 @@ bool CMainFrame::HandlesCommand(int id) const {
   return id == cmd::kAppExit || id == cmd::kViewToolbar || id == cmd::kViewStatusBar;
 }
 
+bool CMainFrame::event(QEvent* event) {
+  // Prompts go into the message pane itself, so that they stand exactly
+  // where "Ready" stands.
+  if (event->type() == QEvent::StatusTip) {
+    m_prompt = static_cast<QStatusTipEvent*>(event)->tip();
+    RefreshMessagePane();
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
 void CMainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  ApplyOuterSize();
   // The view's buffers need an even width. The layout has already placed the
   // view; when that left it odd, the frame gives up one pixel of width, and
   // the resize that follows settles the view on the even width below.
@@ -208,15 +246,19 @@ void CMainFrame::CorrectOddViewWidth() {
   if ((centralWidget()->width() & 1) != 0 && !isMaximized() && !isFullScreen()) resize(width() - 1, height());
 }
 
+// The frame's extents arrive with one of these events, often well after the
+// window was first shown.
+void CMainFrame::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  ApplyOuterSize();
+}
+
 void CMainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (m_outerSizeApplied) return;
-  m_outerSizeApplied = true;
-  QTimer::singleShot(0, this, &CMainFrame::ApplyOuterSize);
+  ApplyOuterSize();
 }
 
 void CMainFrame::ApplyOuterSize() {
-  // The initial size counts the window manager's frame; it is known only once shown.
-  const QSize decoration = frameGeometry().size() - size();
-  if (!decoration.isNull()) resize(kInitialOuterSize - decoration);
+  if (const std::optional<QSize> corrected = m_outerSize.WindowSizeFor(frameGeometry().size(), size()))
+    resize(*corrected);
 }

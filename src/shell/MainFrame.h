@@ -1,6 +1,6 @@
 // CMainFrame: the one top-level window. Menu, dockable toolbar with the zoom
-// field in its first slot, status bar with the message pane and the lock
-// indicators, and the view as its central widget. Its caption stays
+// field in its first slot, status bar with the message pane, the observer
+// pane and the lock indicators, and the view as its central widget. Its caption stays
 // "Vantaro"; it keeps the view's width even; it handles Exit and the
 // showing and hiding of its bars.
 #pragma once
@@ -9,6 +9,7 @@
 #include <map>
 
 #include "shell/CommandTarget.h"
+#include "shell/OuterSizeCorrection.h"
 
 class CommandRouter;
 class QLabel;
@@ -34,6 +35,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* ToolBar() const { return m_toolBar; }
   QLineEdit* ZoomField() const { return m_zoomField; }
   QLabel* MessagePane() const { return m_messagePane; }
+  QLabel* ObserverPane() const { return m_observerPane; }
+  // Shows a message from the view in the message pane; empty brings back the idle text.
+  void ShowViewMessage(const QString& text);
 
   // CommandTarget
   bool OnCommand(int id) override;
@@ -41,7 +45,9 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   bool HandlesCommand(int id) const override;
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   // No toolbar context menu.
   QMenu* createPopupMenu() override { return nullptr; }
@@ -51,8 +57,11 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
+  void CreateObserverPane();
+  void RefreshMessagePane();
   void UpdateActionCommandUI(QAction& action);
   void CorrectOddViewWidth();
+  // Gives the window its initial outer size once the frame is known.
   void ApplyOuterSize();
 
   CommandRouter& m_router;
@@ -60,5 +69,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QToolBar* m_toolBar = nullptr;
   QLineEdit* m_zoomField = nullptr;
   QLabel* m_messagePane = nullptr;
-  bool m_outerSizeApplied = false;
+  QLabel* m_observerPane = nullptr;
+  QString m_prompt;       // the menu or toolbar prompt while one shows
+  QString m_viewMessage;  // what the view has to say (the star under the pointer)
+  OuterSizeCorrection m_outerSize;
 };

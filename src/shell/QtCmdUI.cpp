@@ -1,8 +1,7 @@
-// Command-state updates applied to QActions and the toolbar's line edit.
+// Command-state updates applied to QActions.
 #include "shell/QtCmdUI.h"
 
 #include <QAction>
-#include <QLineEdit>
 
 #include "shell/Cp1252.h"
 
@@ -14,10 +13,3 @@ void ActionCmdUI::SetCheck(int checked) {
 }
 
 void ActionCmdUI::SetText(std::string_view text) { m_action.setText(DecodeCp1252(text)); }
-
-void LineEditCmdUI::ApplyEnabled(bool enabled) { m_edit.setEnabled(enabled); }
-
-void LineEditCmdUI::SetText(std::string_view text) {
-  const QString decoded = DecodeCp1252(text);
-  if (m_edit.text() != decoded) m_edit.setText(decoded);
-}

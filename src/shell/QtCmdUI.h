@@ -1,11 +1,14 @@
 // CCmdUI for the Qt elements that show a command: a QAction (menu item or
-// toolbar button) and a QLineEdit on the toolbar (the zoom field).
+// toolbar button), the toolbar's zoom field and the status bar's observer pane.
 #pragma once
 
+#include <QLabel>
+#include <QLineEdit>
+
 #include "shell/CommandRouter.h"
+#include "shell/Cp1252.h"
 
 class QAction;
-class QLineEdit;
 
 class ActionCmdUI : public TrackingCmdUI {
  public:
@@ -18,15 +21,24 @@ class ActionCmdUI : public TrackingCmdUI {
   QAction& m_action;
 };
 
-class LineEditCmdUI : public TrackingCmdUI {
+// A widget that shows a command's text: the toolbar's zoom field (QLineEdit)
+// or a status bar pane (QLabel). It can be disabled but not checked.
+template <typename TextWidget>
+class TextCmdUI : public TrackingCmdUI {
  public:
-  explicit LineEditCmdUI(QLineEdit& edit) : m_edit(edit) {}
-  void SetCheck(int) override {}  // an edit has no check state
+  explicit TextCmdUI(TextWidget& widget) : m_widget(widget) {}
+  void SetCheck(int) override {}
   // Replaces the text only when it differs, so an unchanged read-out keeps
-  // the caret and selection.
-  void SetText(std::string_view text) override;
+  // an edit's caret and selection and costs a label no new layout.
+  void SetText(std::string_view text) override {
+    const QString decoded = DecodeCp1252(text);
+    if (m_widget.text() != decoded) m_widget.setText(decoded);
+  }
 
  private:
-  void ApplyEnabled(bool enabled) override;
-  QLineEdit& m_edit;
+  void ApplyEnabled(bool enabled) override { m_widget.setEnabled(enabled); }
+  TextWidget& m_widget;
 };
+
+using LineEditCmdUI = TextCmdUI<QLineEdit>;
+using LabelCmdUI = TextCmdUI<QLabel>;

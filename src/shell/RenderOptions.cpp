@@ -77,6 +77,18 @@ std::string ParseRenderView(std::string_view text, RenderOptions& options) {
   return {};
 }
 
+std::string ParseRenderTravelTo(std::string_view text, RenderOptions& options) {
+  if (text.empty()) return "--travel-to: expected a star name";
+  options.navigation.travelTo = text;
+  return {};
+}
+
+std::string ParseRenderLookAt(std::string_view text, RenderOptions& options) {
+  if (text.empty()) return "--look-at: expected a star name";
+  options.navigation.lookAt = text;
+  return {};
+}
+
 std::string ParseRenderZoom(std::string_view text, RenderOptions& options) {
   const std::optional<double> zoom = edit_text::ParseDouble(text);
   if (!zoom || !(*zoom > 0.0)) return "--zoom: expected a factor greater than 0, got " + Quoted(text);

@@ -20,6 +20,8 @@ void CSingleDocTemplate::CreateDocumentAndFrame() {
   m_document = std::make_unique<CSkyglassDoc>(m_mapPath);
   m_view = new SkyglassViewWidget(*m_document);
   m_frame = std::make_unique<CMainFrame>(m_router, m_view);
+  QObject::connect(m_view, &SkyglassViewWidget::starReadoutChanged, m_frame.get(),
+                   &CMainFrame::ShowViewMessage);
   // The document handles no commands, so the route runs view, frame, application.
   m_router.AddTarget(*m_view);
   m_router.AddTarget(*m_frame);

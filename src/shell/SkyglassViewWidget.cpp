@@ -1,11 +1,12 @@
 // Event translation and the window platform of the view.
 #include "shell/SkyglassViewWidget.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "interaction/StarReadout.h"
+#include "shell/Cp1252.h"
 #include "shell/DdxDialog.h"
 #include "shell/LocalClock.h"
 #include "shell/VirtualKeys.h"
@@ -14,13 +15,13 @@
 SkyglassViewWidget::SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent)
     : QWidget(parent), m_textDrawer(TextDrawer::ForPrimaryScreen()), m_view(document, *this) {
   setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);  // moves without a button name the star under the pointer
 }
 
 void SkyglassViewWidget::Invalidate() { update(); }
 
 bool SkyglassViewWidget::IsKeyDown(ModifierKey key) const {
-  const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
-  return held.testFlag(key == ModifierKey::Shift ? Qt::ShiftModifier : Qt::ControlModifier);
+  return m_eventModifiers.testFlag(key == ModifierKey::Shift ? Qt::ShiftModifier : Qt::ControlModifier);
 }
 
 int SkyglassViewWidget::LocalTimeMsWithinHour() const { return ::LocalTimeMsWithinHour(); }
@@ -47,12 +48,21 @@ void SkyglassViewWidget::DrawWindowText(std::string_view text, const WindowRect&
   if (m_windowPainter != nullptr) m_windowPainter->DrawText(text, rect, colorRef);
 }
 
+bool SkyglassViewWidget::event(QEvent* event) {
+  // Like the key state of the message being handled: the modifiers held when
+  // this event happened, whatever the keyboard holds by the time it is read.
+  if (event->isInputEvent()) m_eventModifiers = static_cast<QInputEvent*>(event)->modifiers();
+  if (event->type() == QEvent::WindowBlocked) CancelDrag();  // a modal window opened
+  return QWidget::event(event);
+}
+
 void SkyglassViewWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   WindowPainter windowPainter(painter, font());
   m_windowPainter = &windowPainter;
   m_view.OnDraw();
   m_windowPainter = nullptr;
+  UpdateStarReadout();  // a new frame may show another star under a resting pointer
 }
 
 void SkyglassViewWidget::resizeEvent(QResizeEvent*) { m_view.OnSize(0, width(), height()); }
@@ -64,7 +74,33 @@ void SkyglassViewWidget::DeliverPendingPress() {
   m_view.OnLButtonDown(press.x(), press.y());
 }
 
+void SkyglassViewWidget::SetHoverPoint(std::optional<QPoint> point) {
+  m_hoverPoint = point;
+  UpdateStarReadout();
+}
+
+void SkyglassViewWidget::UpdateStarReadout() {
+  const QString text =
+      m_hoverPoint ? DecodeCp1252(StarReadoutAt(m_view, m_hoverPoint->x(), m_hoverPoint->y())) : QString();
+  if (text == m_starReadout) return;
+  m_starReadout = text;
+  emit starReadoutChanged(text);
+}
+
+void SkyglassViewWidget::leaveEvent(QEvent*) { SetHoverPoint(std::nullopt); }
+
+void SkyglassViewWidget::CancelDrag() {
+  m_pendingPress.reset();
+  ReleaseCapture();
+}
+
+void SkyglassViewWidget::focusOutEvent(QFocusEvent* event) {
+  CancelDrag();
+  QWidget::focusOutEvent(event);
+}
+
 void SkyglassViewWidget::mousePressEvent(QMouseEvent* event) {
+  SetHoverPoint(std::nullopt);
   if (event->button() == Qt::LeftButton) m_pendingPress = event->position().toPoint();
 }
 
@@ -76,8 +112,11 @@ void SkyglassViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SkyglassViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  // The left button came up without a release reaching the view.
+  if (!event->buttons().testFlag(Qt::LeftButton)) CancelDrag();
   DeliverPendingPress();
   const QPoint at = event->position().toPoint();
+  SetHoverPoint(event->buttons() == Qt::NoButton ? std::optional<QPoint>(at) : std::nullopt);
   m_view.OnMouseMove(at.x(), at.y());
 }
 

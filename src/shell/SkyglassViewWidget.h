@@ -28,6 +28,7 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   void SetCapture() override { m_hasCapture = true; }
   bool HasCapture() const override { return m_hasCapture; }
   void ReleaseCapture() override { m_hasCapture = false; }
+  // As of the input event being handled, not as the keyboard is now.
   bool IsKeyDown(ModifierKey key) const override;
   int LocalTimeMsWithinHour() const override;
   bool RunDialog(DialogModel& dialog) override;
@@ -41,7 +42,12 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   bool OnUpdateCommandUI(int id, CCmdUI& cmdUI) override { return m_view.OnUpdateCommandUI(id, cmdUI); }
   bool HandlesCommand(int id) const override { return CSkyglassView::HandlesCommand(id); }
 
+ signals:
+  // The read-out of the star under the resting pointer; empty when there is none.
+  void starReadoutChanged(const QString& text);
+
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -50,19 +56,33 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   // Tab reaches the view as a key instead of moving the focus.
   bool focusNextPrevChild(bool) override { return false; }
 
  private:
   void DeliverPendingPress();
+  // Where the pointer rests with no button held (none: off the view or
+  // dragging), and the star read-out for it in the current frame.
+  void SetHoverPoint(std::optional<QPoint> point);
+  void UpdateStarReadout();
+  // Ends a drag the view can no longer follow: the capture and any held-back
+  // press go (a modal dialog opened, the focus went, or the button came up
+  // where the view did not see it).
+  void CancelDrag();
 
   TextDrawer m_textDrawer;
   CSkyglassView m_view;
   WindowPainter* m_windowPainter = nullptr;  // set only while a paint runs
   bool m_hasCapture = false;
+  // Shift and Ctrl as the event being handled carries them.
+  Qt::KeyboardModifiers m_eventModifiers;
   // A left press not yet passed on: Qt delivers the second press of a
   // double-click as a press followed by the double-click, where the view
   // expects only the double-click. The press goes on at the next move or
   // release, or is dropped when a double-click follows it.
   std::optional<QPoint> m_pendingPress;
+  std::optional<QPoint> m_hoverPoint;
+  QString m_starReadout;
 };

@@ -1,5 +1,5 @@
 // The range splitting behind the catalogue passes, and the passes split over
-// threads against a one-thread reference loop built from the same kernels.
+// threads against the one-thread reference loops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ReferencePasses.h"
 #include "catalog/ParallelRange.h"
 #include "catalog/StarCatalog.h"
 #include "geometry/MagnitudeTables.h"
@@ -68,6 +69,22 @@ TEST(ForEachChunk, CoversEveryIndexOnceInEvenContiguousChunks) {
   }
 }
 
+TEST(ForEachChunk, CallsFromInsideAChunkOrAnotherThreadStillCoverEveryIndex) {
+  constexpr int64_t kOuter = 4, kInner = 5000;
+  std::vector<std::vector<int>> hits(kOuter, std::vector<int>(kInner, 0));
+  auto nested = [&](int64_t begin, int64_t end) {
+    for (int64_t k = begin; k < end; ++k)
+      ForEachChunk(kInner, 100, 3, [&](int64_t b, int64_t e) {
+        for (int64_t i = b; i < e; ++i) ++hits[static_cast<size_t>(k)][static_cast<size_t>(i)];
+      });
+  };
+  std::thread other([&] { ForEachChunk(kOuter / 2, 1, 2, nested); });
+  ForEachChunk(kOuter / 2, 1, 2,
+               [&](int64_t begin, int64_t end) { nested(begin + kOuter / 2, end + kOuter / 2); });
+  other.join();
+  for (const std::vector<int>& row : hits) EXPECT_EQ(std::count(row.begin(), row.end(), 1), kInner);
+}
+
 // The observer the random catalogues are seen from: a general basis and zoom.
 const Vector3D kObserver(12.5, -3.0, 40.0);
 const ViewBasis kBasis = ComputeBasis(1.0, 0.5);
@@ -110,31 +127,8 @@ std::vector<StarEntry> RandomStars(int32_t count, uint32_t seed) {
   return stars;
 }
 
-// The straightforward one-thread loops, kernel for kernel.
-void ProjectSerially(std::vector<StarEntry>& stars) {
-  for (StarEntry& star : stars) {
-    ProjectedPoint projected;
-    if (ProjectPoint(star.vPos, kObserver, kBasis.forward, kBasis.right * kZoom, kBasis.down * kZoom,
-                     projected)) {
-      star.dProjX = projected.x;
-      star.dProjY = projected.y;
-      star.bVisible = 1;
-    } else {
-      star.bVisible = 0;
-    }
-  }
-}
-
-void UpdateMagnitudesSerially(std::vector<StarEntry>& stars) {
-  const MagnitudeTables& tables = MagnitudeTables::Get();
-  for (StarEntry& star : stars) {
-    star.dDistance = tables.Distance(SquaredDistance(star.vPos, kObserver));
-    star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
-  }
-}
-
-bool SameBytes(const StarCatalog& catalog, const std::vector<StarEntry>& reference) {
-  return std::memcmp(catalog.m_pStars, reference.data(), reference.size() * sizeof(StarEntry)) == 0;
+bool SameBytes(const StarCatalog& catalog, const std::vector<StarEntry>& expected) {
+  return std::memcmp(catalog.m_pStars, expected.data(), expected.size() * sizeof(StarEntry)) == 0;
 }
 
 TEST(ParallelPasses, RecordsMatchTheSerialLoopByteForByte) {
@@ -142,21 +136,22 @@ TEST(ParallelPasses, RecordsMatchTheSerialLoopByteForByte) {
   const int32_t sizes[] = {1, kThreshold - 1, kThreshold, kThreshold + 1, 3 * kThreshold + 7, 300007};
   for (const int32_t size : sizes) {
     SCOPED_TRACE(size);
-    std::vector<StarEntry> reference = RandomStars(size, static_cast<uint32_t>(size));
+    std::vector<StarEntry> expected = RandomStars(size, static_cast<uint32_t>(size));
     StarCatalog catalog;
     ASSERT_EQ(catalog.Allocate(size), 1);
-    std::memcpy(catalog.m_pStars, reference.data(), reference.size() * sizeof(StarEntry));
+    std::memcpy(catalog.m_pStars, expected.data(), expected.size() * sizeof(StarEntry));
 
     catalog.ProjectStars(kObserver, kBasis.forward, kBasis.right * kZoom, kBasis.down * kZoom);
-    ProjectSerially(reference);
-    EXPECT_TRUE(SameBytes(catalog, reference));
+    reference::ProjectStars(expected.data(), size, kObserver, kBasis.forward, kBasis.right * kZoom,
+                            kBasis.down * kZoom);
+    EXPECT_TRUE(SameBytes(catalog, expected));
 
     catalog.UpdateMagnitudes(kObserver);
-    UpdateMagnitudesSerially(reference);
-    EXPECT_TRUE(SameBytes(catalog, reference));
+    reference::UpdateMagnitudes(expected.data(), size, kObserver);
+    EXPECT_TRUE(SameBytes(catalog, expected));
 
     // Both branches of the projection were taken, so kept leftovers were compared too.
-    const auto visible = std::count_if(reference.begin(), reference.end(),
+    const auto visible = std::count_if(expected.begin(), expected.end(),
                                        [](const StarEntry& star) { return star.bVisible == 1; });
     if (size > 100) {
       EXPECT_GT(visible, 0);

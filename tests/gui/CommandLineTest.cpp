@@ -41,6 +41,11 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(render.zoom, 2.5);
   EXPECT_EQ(render.magnitudeDrawing, 0);
 
+  const NavigationScript named =
+      Parse({"--render", "a.png", "--travel-to", "Rigil Kentaurus", "--look-at=Sol"})
+          .commandLine.render.navigation;
+  EXPECT_EQ(named.travelTo + "|" + named.lookAt, "Rigil Kentaurus|Sol");
+
   const RenderOptions defaults = Parse({"--render", "a.png"}).commandLine.render;
   EXPECT_EQ(defaults.width, 640);
   EXPECT_EQ(defaults.height, 480);
@@ -92,6 +97,10 @@ TEST(AppCommandLine, BadInputNamesTheProblem) {
       {"unknown option", {"--frobnicate"}, "unknown option '--frobnicate'"},
       {"flag with value", {"--version=2"}, "option --version takes no value"},
       {"two documents", {"a", "b"}, "more than one document file"},
+      {"empty star name", {"--render", "a.png", "--look-at="}, "--look-at: expected a star name"},
+      {"position and travel",
+       {"--render", "a.png", "--travel-to", "Sol", "--position", "1,2,3"},
+       "or --travel-to,"},
   };
   for (const Row& row : rows) {
     const std::string error = Parse(row.args).error;

@@ -1,14 +1,17 @@
 // The dialog framework: layouts, members written on opening, checked reads
 // on OK, nothing read on Cancel, change notifications, and the About box.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 #include "AppFixture.h"
 #include "interaction/CommandIds.h"
 #include "interaction/StarNameDlg.h"
 #include "shell/DdxDialog.h"
+#include "shell/DialogUnits.h"
 
 namespace {
 
@@ -31,6 +34,24 @@ class TestModel : public DialogModel {
   }
   void OnEditChange(int id, DialogHost&) override { changes.push_back(id); }
 };
+
+// A caption and a close button only, a size that never changes, and room
+// for the caption beside the title bar's icon and button.
+void ExpectFixedDialogFrame(const QDialog& dialog) {
+  const std::string caption = dialog.windowTitle().toStdString();
+  constexpr Qt::WindowFlags kTitleBar =
+      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  EXPECT_EQ(
+      dialog.windowFlags() & (kTitleBar | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint),
+      kTitleBar)
+      << caption;
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << caption;
+  QFont bold = dialog.font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  EXPECT_GT(dialog.width(), metrics.horizontalAdvance(dialog.windowTitle()) + 2 * metrics.height())
+      << caption;
+}
 
 class DdxDialogTest : public ::testing::Test {
  protected:
@@ -144,6 +165,7 @@ TEST(DialogLayouts, CaptionsControlsAndButtonOrder) {
     ASSERT_NE(cancel, nullptr);
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(cancel->x() < ok->x(), row.templateId == dlg::kOptions) << row.caption;
+    ExpectFixedDialogFrame(dialog);
   }
 }
 
@@ -178,8 +200,62 @@ TEST_F(AppFixture, AboutBoxShowsIconTextAndOk) {
     for (const QLabel* label : about->findChildren<QLabel*>())
       seen << (label->pixmap().isNull() ? label->text() : QStringLiteral("icon"));
     seen << (about->ControlById(ctl::kCancel) == nullptr ? "no cancel" : "cancel");
-    QTest::mouseClick(about->ControlById(ctl::kOk), Qt::LeftButton);
+    // 217 x 49 dialog units, OK to the right of the text.
+    const DialogUnits units = DialogUnits::ForFont(about->font());
+    EXPECT_EQ(about->size(), QSize(units.ToPixelsX(217), units.ToPixelsY(49)));
+    QWidget* ok = about->ControlById(ctl::kOk);
+    for (const QLabel* label : about->findChildren<QLabel*>()) EXPECT_GT(ok->x(), label->geometry().right());
+    ExpectFixedDialogFrame(*about);
+    QTest::mouseClick(ok, Qt::LeftButton);
   });
   EXPECT_TRUE(Route(cmd::kAppAbout));
   EXPECT_EQ(seen, (QStringList{"About Vantaro", "icon", "Vantaro Version 1.0", "no cancel"}));
+}
+
+// Keys typed into the dialog a command opens: the first edit's text is
+// selected, so typing replaces it; Enter presses the focused button, or OK.
+TEST_F(AppFixture, DialogKeysAsOnTheDesktop) {
+  Start({CentreStar()});
+  struct Row {
+    const char* name;
+    int command;
+    const char* keys;  // '\t' Tab, '\n' Enter, other characters typed
+    std::function<double(CSkyglassView&)> read;
+    double expected;
+  };
+  const auto tolerance = [](CSkyglassView& v) { return double(v.m_nMagTolerance); };
+  const auto x = [](CSkyglassView& v) { return v.m_vPosition.x; };
+  const auto yaw = [](CSkyglassView& v) { return v.m_dYaw; };
+  const Row rows[] = {
+      {"typing replaces the tolerance", cmd::kOptions, "500\n", tolerance, 500.0},
+      {"Enter on Cancel (left of OK) cancels", cmd::kOptions, "777\t\n", tolerance, 500.0},
+      {"Enter back in the edit means OK", cmd::kOptions, "777\t\t\t\n", tolerance, 777.0},
+      {"typing replaces X", cmd::kTravelToPoint, "5\n", x, 5.0},
+      {"Enter on Cancel does not travel", cmd::kTravelToPoint, "9\t\t\t\t\n", x, 5.0},
+      {"typing replaces U", cmd::kViewDirection, "90\n", yaw, 90.0 * 0.01745329251994},
+      {"Enter on Cancel does not turn", cmd::kViewDirection, "10\t\t\t\n", yaw, 90.0 * 0.01745329251994},
+  };
+  for (const Row& row : rows) {
+    MessageBoxWatcher refusals;
+    bool typed = false;
+    ModalWatcher typist([&](QWidget& modal) {
+      if (typed || qobject_cast<DdxDialog*>(&modal) == nullptr) return;
+      typed = true;
+      for (const char* key = row.keys; *key != 0; ++key) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        if (*key == '\t')
+          QTest::keyClick(focus, Qt::Key_Tab);
+        else if (*key == '\n')
+          QTest::keyClick(focus, Qt::Key_Return);
+        else
+          QTest::keyClick(focus, *key);
+      }
+      if (modal.isVisible()) static_cast<QDialog&>(modal).reject();  // the keys left it open
+    });
+    Route(row.command);
+    EXPECT_TRUE(typed) << row.name;
+    EXPECT_TRUE(refusals.Texts().empty()) << row.name;
+    EXPECT_EQ(row.read(View()), row.expected) << row.name;
+  }
 }

@@ -1,10 +1,12 @@
 // The main frame of the running application: caption and size, menus,
 // accelerators, toolbar, status bar, command state and the frame's commands.
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -75,18 +77,18 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
 
 TEST_F(MainFrameTest, AcceleratorTable) {
   const std::pair<int, QList<QKeySequence>> rows[] = {
-      {cmd::kZoom100, {QKeySequence("Ctrl+1")}},
-      {cmd::kEditCopy, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
-      {cmd::kViewToStar, {QKeySequence("Ctrl+D")}},
-      {cmd::kOptions, {QKeySequence("Ctrl+O")}},
-      {cmd::kTravelToStar, {QKeySequence("Ctrl+T")}},
-      {cmd::kEditPaste, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
-      {cmd::kEditUndo, {QKeySequence("Alt+Backspace")}},
-      {cmd::kEditCut, {QKeySequence("Shift+Del")}},
-      {cmd::kEscape, {QKeySequence("Esc")}},
-      {cmd::kNextPane, {QKeySequence("F6")}},
-      {cmd::kPrevPane, {QKeySequence("Shift+F6")}},
-      {cmd::kPause, {QKeySequence("Pause")}},
+      {cmd::kZoom100, {QKeySequence(Qt::CTRL | Qt::Key_1)}},
+      {cmd::kEditCopy, {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+      {cmd::kViewToStar, {QKeySequence(Qt::CTRL | Qt::Key_D)}},
+      {cmd::kOptions, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+      {cmd::kTravelToStar, {QKeySequence(Qt::CTRL | Qt::Key_T)}},
+      {cmd::kEditPaste, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+      {cmd::kEditUndo, {QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+      {cmd::kEditCut, {QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+      {cmd::kEscape, {QKeySequence(Qt::Key_Escape)}},
+      {cmd::kNextPane, {QKeySequence(Qt::Key_F6)}},
+      {cmd::kPrevPane, {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
+      {cmd::kPause, {QKeySequence(Qt::Key_Pause)}},
       {cmd::kAppExit, {}},  // the menu shows "Esc", but Esc belongs to another command
   };
   for (const auto& [id, keys] : rows) EXPECT_EQ(Frame()->ActionById(id)->shortcuts(), keys) << id;
@@ -143,25 +145,47 @@ TEST_F(MainFrameTest, ToolbarSlotsIconsAndTooltips) {
   EXPECT_EQ(Frame()->ActionById(cmd::kNames)->statusTip(), "Shows/Hides Starnames.");
 }
 
-TEST_F(MainFrameTest, StatusBarShowsReadyThenPromptsOfHoveredButtonsAndMenuItems) {
+TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
+  Frame()->UpdateIdleCommandUI();
   QStringList panes;
   for (const QLabel* label : Frame()->statusBar()->findChildren<QLabel*>()) panes << label->text();
-  EXPECT_EQ(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
-  EXPECT_TRUE(Frame()->MessagePane()->isVisible());
+  EXPECT_EQ(panes, (QStringList{"Ready", "x 0.0 y 0.0 z 0.0 ly   U 0.0 V 0.0", "CAP", "NUM", "SCRL"}));
+  QLabel* message = Frame()->MessagePane();
+  QTest::qWait(0);  // the layout takes in the observer pane's text
+  const QRect readyGeometry = message->geometry();
 
   QWidget* namesButton = Frame()->ToolBar()->widgetForAction(Frame()->ActionById(cmd::kNames));
   QTest::mouseMove(namesButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !Frame()->statusBar()->currentMessage().isEmpty(); }, 1000));
-  EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Shows/Hides Starnames.");
-  QTest::mouseMove(ViewWidget());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Frame()->statusBar()->currentMessage().isEmpty(); }, 1000));
-  EXPECT_TRUE(Frame()->MessagePane()->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Shows/Hides Starnames."; }, 1000));
+  EXPECT_TRUE(message->isVisible());
+  EXPECT_EQ(message->geometry(), readyGeometry);  // the text does not move
+  QTest::mouseMove(ViewWidget(), QPoint(20, 20));  // away from the star at the centre
+  EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Ready"; }, 1000));
 
   QMenu* options = Frame()->menuBar()->actions()[1]->menu();
   options->popup(Frame()->mapToGlobal(QPoint(40, 20)));
   options->setActiveAction(Frame()->ActionById(cmd::kDistances));
-  EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Shows/Hides Distances to stars.");
+  EXPECT_EQ(message->text(), "Shows/Hides Distances to stars.");
+  EXPECT_TRUE(message->isVisible());
   options->close();
+}
+
+// The idle update and the menu update, driven by the event loop itself.
+TEST_F(MainFrameTest, IdleTurnWritesTheZoomFieldAndOpeningAMenuSetsItsCheckMarks) {
+  Route(cmd::kZoom500);
+  QEventLoop idle;  // blocks for events, unlike QTest::qWait
+  QTimer::singleShot(50, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_EQ(Frame()->ZoomField()->text(), "500%");
+
+  QMenu* options = Frame()->menuBar()->actions()[1]->menu();
+  QAction* statusItem = Frame()->ActionById(cmd::kViewStatusBar);
+  for (bool shown : {true, false}) {
+    if (!shown) Route(cmd::kViewStatusBar);
+    options->popup(Frame()->mapToGlobal(QPoint(40, 20)));
+    EXPECT_EQ(statusItem->isChecked(), shown);
+    options->close();
+  }
 }
 
 TEST_F(MainFrameTest, IdleUpdateChecksButtonsAndWritesTheZoomField) {

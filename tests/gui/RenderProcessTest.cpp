@@ -1,5 +1,5 @@
 // vantaro --render as a separate process: the PNG of a map, the no-map PNG,
-// and exit code 2 with a message for bad values.
+// and exit code 2 with a message for bad values and unknown star names.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -76,5 +76,9 @@ TEST_F(RenderProcessTest, BadValuesExitWithCodeTwoAndAMessage) {
   EXPECT_EQ(badSize.exitCode, 2);
   EXPECT_TRUE(badSize.errorText.contains("--size")) << badSize.errorText.toStdString();
   EXPECT_EQ(RunVantaro({"--render", Path("x.png"), "--view", "0,91"}).exitCode, 2);
+  const ProcessResult unknown =
+      RunVantaro({"--render", Path("x.png"), "--map", Path("map.smp"), "--look-at", "Vega"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_TRUE(unknown.errorText.contains("'Vega'")) << unknown.errorText.toStdString();
   EXPECT_FALSE(QFile::exists(Path("x.png")));
 }

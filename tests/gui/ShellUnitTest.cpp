@@ -12,7 +12,9 @@
 #include "render/PixelBuffer.h"
 #include "shell/CommandRouter.h"
 #include "shell/Cp1252.h"
+#include "shell/DialogUnits.h"
 #include "shell/MapLocation.h"
+#include "shell/OuterSizeCorrection.h"
 #include "shell/TextDrawer.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WindowPainter.h"
@@ -160,4 +162,31 @@ TEST(MapLocation, TakesTheFirstExistingCandidate) {
   std::filesystem::create_directory(data);
   QFile(QString::fromStdString(candidates[2])).open(QIODevice::WriteOnly);
   EXPECT_EQ(ChooseMapPath({candidates[1], candidates[2]}), candidates[2]);
+}
+
+TEST(DialogUnits, ScaleByTheFontsBaseUnitsRoundingToTheNearestPixel) {
+  const DialogUnits sansSerif8(6, 13);  // 8-point MS Sans Serif at 96 dpi
+  EXPECT_EQ(sansSerif8.ToPixels({40, 10, 119, 8}), QRect(60, 16, 179, 13));
+  EXPECT_EQ(sansSerif8.ToPixelsX(217), 326);  // 325.5 rounds up
+  EXPECT_EQ(sansSerif8.ToPixelsY(49), 80);    // 79.625
+  const DialogUnits wide(7, 14);
+  EXPECT_EQ(wide.ToPixelsX(217), 380);  // 379.75
+  EXPECT_EQ(wide.ToPixelsY(7), 12);     // 12.25
+}
+
+TEST(OuterSizeCorrection, AppliesOnceWhenTheFrameFirstShows) {
+  struct Step {
+    QSize withFrame;
+    QSize withoutFrame;
+    std::optional<QSize> resizeTo;
+  } steps[] = {
+      {{652, 578}, {652, 578}, std::nullopt},  // shown, frame extents not known yet
+      {{654, 603}, {652, 578}, QSize(650, 553)},
+      {{652, 578}, {650, 553}, std::nullopt},  // the user's sizes from now on
+      {{802, 625}, {800, 600}, std::nullopt},
+  };
+  OuterSizeCorrection correction(QSize(652, 578));
+  for (const Step& step : steps)
+    EXPECT_EQ(correction.WindowSizeFor(step.withFrame, step.withoutFrame), step.resizeTo)
+        << step.withFrame.width();
 }

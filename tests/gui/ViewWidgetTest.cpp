@@ -1,7 +1,11 @@
-// The view's window: what it paints (stars, the no-map screen) and how Qt's
-// mouse and key events reach the view.
+// The view's window: what it paints (stars, the no-map screen), how Qt's
+// mouse and key events reach the view, and the status bar's read-outs of it.
 #include <QKeyEvent>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QToolBar>
 #include <QWindow>
+#include <utility>
 
 #include "AppFixture.h"
 
@@ -83,6 +87,97 @@ TEST_F(ViewWidgetTest, KeysTravelAndAutoRepeatReleasesAreNotKeyUps) {
   QKeyEvent finalRelease(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), false);
   QApplication::sendEvent(ViewWidget(), &finalRelease);
   EXPECT_EQ(View().m_bMagnitudesValid, 1);
+}
+
+TEST_F(ViewWidgetTest, StatusBarNamesTheStarUnderThePointerAndShowsTheObserver) {
+  auto messageBecomes = [&](const QString& text) {
+    return QTest::qWaitFor([&] { return Frame()->MessagePane()->text() == text; }, 1000);
+  };
+  auto hoverShows = [&](QPoint offsetFromStar, const QString& text) {
+    const QPoint star(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+    QTest::mouseMove(Frame()->windowHandle(), InWindow(star + offsetFromStar));
+    return messageBecomes(text);
+  };
+  // 32.6 light years through the distance table's steps of 10 squared light years.
+  const QString centre = "Centre   A   32.56 ly   m 3.99   M 4.00";
+  EXPECT_TRUE(hoverShows(QPoint(2, -1), centre)) << Frame()->MessagePane()->text().toStdString();
+  EXPECT_TRUE(hoverShows(QPoint(5, 0), "Ready"));  // beyond four pixels
+  EXPECT_TRUE(hoverShows(QPoint(0, 0), centre));
+  for (const QString& prompt :
+       {QStringLiteral("Shows/Hides Starnames."), QString()}) {  // a menu item's, then none
+    QStatusTipEvent tip(prompt);
+    QApplication::sendEvent(Frame(), &tip);
+    EXPECT_EQ(Frame()->MessagePane()->text(), prompt.isEmpty() ? centre : prompt);
+  }
+  QTest::mouseMove(Frame()->windowHandle(), Frame()->ToolBar()->geometry().center());  // leaves the view
+  EXPECT_TRUE(messageBecomes("Ready"));
+
+  Frame()->resize(400, Frame()->height());  // the read-out no longer fits; the observer pane does
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->width() <= 400; }, 1000));
+  ASSERT_TRUE(hoverShows(QPoint(0, 0), centre));
+  QTest::keyClick(ViewWidget(), Qt::Key_Up);
+  Frame()->UpdateIdleCommandUI();
+  QLabel* observer = Frame()->ObserverPane();
+  EXPECT_EQ(observer->text(), "x 0.0 y 0.0 z 2.0 ly   U 0.0 V 0.0");
+  QTest::qWait(50);
+  EXPECT_GE(observer->width(), observer->sizeHint().width());
+  EXPECT_LT(Frame()->MessagePane()->width(), Frame()->MessagePane()->sizeHint().width());
+}
+
+// Shift and Ctrl count as the event carries them, whatever the keyboard
+// holds when the view reads them (on X11 the keyboard holds nothing here).
+TEST_F(ViewWidgetTest, ModifiersAreThoseOfTheEvent) {
+  struct Row {
+    const char* name;
+    Qt::KeyboardModifiers modifiers;
+    double step;
+    double zoom;
+  } rows[] = {
+      {"Shift", Qt::ShiftModifier, 0.2, 1.1},
+      {"Ctrl", Qt::ControlModifier, 10.0, 2.0},
+      {"Shift and Ctrl", Qt::ShiftModifier | Qt::ControlModifier, 0.2, 1.1},
+      {"none", {}, 2.0, 1.4},
+  };
+  for (const Row& row : rows) {
+    View().m_vPosition = Vector3D(0.0, 0.0, 0.0);
+    View().m_dZoom = 1.0;
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, row.modifiers);
+    QApplication::sendEvent(ViewWidget(), &up);
+    const QPointF at(50, 60);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, ViewWidget()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::LeftButton, row.modifiers);
+    QApplication::sendEvent(ViewWidget(), &doubleClick);
+    EXPECT_EQ(View().m_vPosition.z, row.step) << row.name;
+    EXPECT_EQ(View().m_dZoom, row.zoom) << row.name;
+  }
+}
+
+// A left press in the view, moved or not, then Ctrl+T: the button comes up
+// over the dialog, which Esc closes. The drag is over; a later drag with the
+// right button turns nothing.
+TEST_F(ViewWidgetTest, AModalDialogEndsTheDragAndAnyHeldBackPress) {
+  QWindow* window = Frame()->windowHandle();
+  for (bool moved : {true, false}) {
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    QTest::mousePress(window, Qt::LeftButton, {}, InWindow(QPoint(100, 100)));
+    if (moved) QTest::mouseMove(window, InWindow(QPoint(105, 100)));
+    const double yaw = View().m_dYaw;
+    bool answered = false;
+    ModalWatcher user([&](QWidget& modal) {
+      if (std::exchange(answered, true)) return;
+      QTest::mouseRelease(modal.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+      QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(ViewWidget()->HasCapture()) << moved;
+
+    QTest::mousePress(window, Qt::RightButton, {}, InWindow(QPoint(100, 100)));
+    QTest::mouseMove(window, InWindow(QPoint(200, 100)));
+    QTest::mouseRelease(window, Qt::RightButton, {}, InWindow(QPoint(200, 100)));
+    EXPECT_EQ(View().m_dYaw, yaw) << moved;
+  }
 }
 
 TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {

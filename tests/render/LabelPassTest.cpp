@@ -115,6 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
                                "345"),
                   {}},
         LabelCase{"EmptyNameDrawsNothing", kDesignations, LabelledStar(100, 200, 1.0, ""), {}},
+        // Here a designation is known by its second character alone, unlike
+        // in the name dialogs, which look for the degree sign.
+        LabelCase{"PlusSecondIsADesignation", kNames, LabelledStar(100, 200, 1.0, "X+Yz"), {}},
+        LabelCase{"DegreeSignFifthIsAName",
+                  kNames,
+                  LabelledStar(100, 200, 1.0,
+                               "Abcd\xB0"
+                               "ef"),
+                  {{100, 200,
+                    "Abcd\xB0"
+                    "ef",
+                    kBlue}}},
         LabelCase{"DistanceAtTwoPointNineNine",
                   kDistances,
                   LabelledStar(100, 200, 2.99, "Sol", 4.2),

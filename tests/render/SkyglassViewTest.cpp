@@ -269,6 +269,17 @@ TEST_F(ViewTest, LabelsNeedMagnitudeDrawingAndCurrentMagnitudes) {
   }
 }
 
+TEST_F(ViewTest, StaleMagnitudesDrawSinglePixelsWhereDiscsWere) {
+  LoadMap({StarAtPosition(0.001, 0, 10, kBrightAbsolute)});
+  view.OnSize(0, 640, 480);
+  view.OnDraw();
+  EXPECT_GT(LitPixels(*view.m_hStarBitmap).size(), 1u);  // a disc
+  view.m_bMagnitudesValid = 0;                           // as while travelling faster than the tolerance
+  view.m_bProjectionDirty = 1;
+  view.OnDraw();
+  EXPECT_EQ(LitPixels(*view.m_hStarBitmap), (std::vector<LitPixel>{{320, 240, W}}));
+}
+
 TEST_F(ViewTest, LabelsAreMergedOntoTheStars) {
   LoadMap({StarAtPosition(0.001, 0, 10, kBrightAbsolute, "Sol")});
   view.OnSize(0, 640, 480);

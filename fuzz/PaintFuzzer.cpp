@@ -1,0 +1,114 @@
+// Fuzz target for the paint path: random records (NaN, infinities, huge and
+// tiny values included), a random observer, buffer size, thread count, split
+// size and layer threshold go through the magnitudes, the fused projection
+// and star pass and the label choice; the records, pixels, drawn-star map and
+// texts must equal those of the one-thread reference passes.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "FakeViewPlatform.h"
+#include "ReferencePasses.h"
+#include "catalog/StarCatalog.h"
+#include "render/DrawnStarMap.h"
+#include "render/LabelPass.h"
+#include "render/StarRasterizer.h"
+
+namespace {
+
+// A double that is often ordinary and sometimes any bit pattern at all.
+double AnyDouble(FuzzedDataProvider& data) {
+  switch (data.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+      return std::bit_cast<double>(data.ConsumeIntegral<uint64_t>());
+    case 1:
+      return data.ConsumeFloatingPointInRange(-3.0, 3.0);
+    default:
+      return data.ConsumeFloatingPointInRange(-2200.0, 2200.0);
+  }
+}
+
+Vector3D AnyVector(FuzzedDataProvider& data) {
+  const double x = AnyDouble(data);
+  const double y = AnyDouble(data);
+  return Vector3D(x, y, AnyDouble(data));
+}
+
+void Check(bool same) {
+  if (!same) std::abort();
+}
+
+bool SameTexts(const std::vector<RecordedText>& a, const std::vector<RecordedText>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].text != b[i].text || a[i].colorRef != b[i].colorRef)
+      return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  FuzzedDataProvider data(bytes, size);
+  const int width = data.ConsumeIntegralInRange(2, 300);
+  const int height = data.ConsumeIntegralInRange(1, 300);
+  const ScreenFrame frame{width, height, width >> 1, height >> 1};
+  const StarPassThreads threads{nullptr, data.ConsumeIntegralInRange(1u, 8u),
+                                data.ConsumeIntegralInRange(1, 300),
+                                data.ConsumeIntegralInRange<int64_t>(0, 1 << 20)};
+  const int magnitudeDrawing = data.ConsumeBool() ? 1 : 0;
+  const LabelFlags flags{data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool()};
+  const ProjectionSetup setup{AnyVector(data), AnyVector(data), AnyVector(data), AnyVector(data)};
+  const int count = data.ConsumeIntegralInRange(0, 3000);
+  const int drawCount = count - data.ConsumeIntegralInRange(0, count);
+
+  std::vector<StarEntry> expected(static_cast<size_t>(count));
+  const size_t recordBytes = expected.size() * sizeof(StarEntry);
+  if (count > 0) std::memset(static_cast<void*>(expected.data()), 0, recordBytes);  // padding too
+  for (StarEntry& star : expected) {
+    star.vPos = AnyVector(data);
+    star.dAbsMagnitude = AnyDouble(data);
+    star.dProjX = AnyDouble(data);
+    star.dProjY = AnyDouble(data);
+    star.bVisible = data.ConsumeIntegral<int32_t>();
+    const std::string name = data.ConsumeRandomLengthString(sizeof star.szName - 1);
+    std::memcpy(star.szName, name.data(), name.size());
+  }
+
+  StarCatalog catalog;
+  catalog.m_pStars = new StarEntry[expected.size()];
+  catalog.m_nStars = count;
+  if (count > 0) std::memcpy(static_cast<void*>(catalog.m_pStars), expected.data(), recordBytes);
+  catalog.UpdateMagnitudes(setup.position);
+  reference::UpdateMagnitudes(expected.data(), count, setup.position);
+
+  const size_t words = static_cast<size_t>(width) * static_cast<size_t>(height);
+  std::vector<uint16_t> expectedBits(words, 0), bits(words, 0);
+  std::vector<int32_t> expectedDrawn(words, DrawnStarMap::kNoStar), drawn(words, DrawnStarMap::kNoStar);
+  reference::ProjectStars(expected.data(), count, setup.position, setup.forward, setup.scaledRight,
+                          setup.scaledDown);
+  reference::RenderStars(expected.data(), drawCount, frame, magnitudeDrawing, 1, expectedBits.data(),
+                         expectedDrawn.data());
+  StarLayers layers;
+  StarPassThreads withLayers = threads;
+  withLayers.layers = &layers;
+  ProjectAndRenderStars(catalog.m_pStars, count, setup, drawCount, frame, magnitudeDrawing, 1, bits.data(),
+                        drawn.data(), withLayers);
+  Check(count == 0 || std::memcmp(catalog.m_pStars, expected.data(), recordBytes) == 0);
+  Check(bits == expectedBits);
+  Check(drawn == expectedDrawn);
+
+  FakeViewPlatform expectedPlatform, platform;
+  expectedPlatform.markTextPixels = platform.markTextPixels = true;
+  PixelBuffer expectedLabels(width, height), labels(width, height);
+  const int expectedTexts =
+      DrawStarLabels(expected.data(), drawCount, frame, flags, expectedPlatform, expectedLabels);
+  const int texts = DrawStarLabels(catalog.m_pStars, drawCount, frame, flags, platform, labels);
+  Check(texts == expectedTexts && texts == static_cast<int>(platform.texts.size()));
+  Check(SameTexts(platform.texts, expectedPlatform.texts));
+  Check(labels.words == expectedLabels.words);
+  return 0;
+}

@@ -1,0 +1,51 @@
+// Text of the star read-out.
+#include "interaction/StarReadout.h"
+
+#include <cstring>
+
+#include "interaction/FixedDecimals.h"
+#include "interaction/StarPick.h"
+#include "render/SkyglassView.h"
+
+namespace {
+
+constexpr const char* kFieldGap = "   ";
+
+std::string NameOrNumber(const StarEntry& star) {
+  const size_t length = strnlen(star.szName, sizeof star.szName);
+  if (length > 0) return std::string(star.szName, length);
+  return "No. " + std::to_string(star.nCatalogNumber);
+}
+
+}  // namespace
+
+MagnitudeState MagnitudeStateOf(const CSkyglassView& view) {
+  if (view.m_bMagnitudeDrawing != 1) return MagnitudeState::NotDrawn;
+  return view.m_bMagnitudesValid == 1 ? MagnitudeState::Current : MagnitudeState::BeingRecomputed;
+}
+
+std::string FormatStarReadout(const StarEntry& star, MagnitudeState state) {
+  std::string text = NameOrNumber(star);
+  const size_t tagLength = strnlen(star.szTag, sizeof star.szTag);
+  if (tagLength > 0) text += kFieldGap + std::string(star.szTag, tagLength);
+  text += kFieldGap;
+  switch (state) {
+    case MagnitudeState::Current:
+      text +=
+          FixedDecimals(star.dDistance, 2) + " ly" + kFieldGap + "m " + FixedDecimals(star.dAppMagnitude, 2);
+      break;
+    case MagnitudeState::BeingRecomputed:
+      text += "distance and magnitude being recomputed";
+      break;
+    case MagnitudeState::NotDrawn:
+      text += "distance and magnitude shown with magnitude drawing on";
+      break;
+  }
+  return text + kFieldGap + "M " + FixedDecimals(star.dAbsMagnitude, 2);
+}
+
+std::string StarReadoutAt(CSkyglassView& view, int x, int y) {
+  const int32_t index = PickStarAt(view, x, y);
+  if (index == DrawnStarMap::kNoStar) return {};
+  return FormatStarReadout(view.GetDocument().m_catalog.m_pStars[index], MagnitudeStateOf(view));
+}
