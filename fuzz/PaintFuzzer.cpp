@@ -79,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
 
   StarCatalog catalog;
-  catalog.m_pStars = new StarEntry[expected.size()];
-  catalog.m_nStars = count;
+  if (!catalog.Allocate(count)) return 0;
   if (count > 0) std::memcpy(static_cast<void*>(catalog.m_pStars), expected.data(), recordBytes);
   catalog.UpdateMagnitudes(setup.position);
   reference::UpdateMagnitudes(expected.data(), count, setup.position);
