@@ -10,22 +10,22 @@ namespace {
 void Project(benchmark::State& state) {
   StarCatalog& catalog = BenchCatalogue(state.range(0));
   const BenchObserver observer = StandardObserver();
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     catalog.ProjectStars(observer.position, observer.basis.forward, observer.basis.right * observer.zoom,
                          observer.basis.down * observer.zoom);
     benchmark::ClobberMemory();
   }
-  ReportPerStar(state);
 }
 
 void Magnitudes(benchmark::State& state) {
   StarCatalog& catalog = BenchCatalogue(state.range(0));
   const BenchObserver observer = StandardObserver();
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     catalog.UpdateMagnitudes(observer.position);
     benchmark::ClobberMemory();
   }
-  ReportPerStar(state);
 }
 
 BENCHMARK(Project)->Apply(StarCounts)->Unit(benchmark::kMillisecond);

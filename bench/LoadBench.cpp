@@ -15,11 +15,11 @@ namespace {
 void Load(benchmark::State& state) {
   const Bytes& bytes = BenchMapBytes(state.range(0));
   StarCatalog catalog;
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     if (!catalog.LoadStarMap(bytes.data(), bytes.size())) state.SkipWithError("map rejected");
     benchmark::DoNotOptimize(catalog.m_pStars);
   }
-  ReportPerStar(state);
 }
 
 // Sums the 8-byte words of bytes [begin, end), whole words only.
@@ -36,6 +36,7 @@ uint64_t SumWords(const unsigned char* begin, const unsigned char* end) {
 void LoadBound(benchmark::State& state) {
   const Bytes& bytes = BenchMapBytes(state.range(0));
   const auto count = static_cast<size_t>(state.range(0));
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     StarEntry* stars = AllocateStarArray(count);
     if (!stars) {
@@ -57,7 +58,6 @@ void LoadBound(benchmark::State& state) {
     benchmark::ClobberMemory();
     ReleaseStarArray(stars, count);
   }
-  ReportPerStar(state);
 }
 
 BENCHMARK(Load)->Apply(StarCounts)->Unit(benchmark::kMillisecond);

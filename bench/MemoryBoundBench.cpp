@@ -12,6 +12,7 @@ namespace {
 void MemoryBound(benchmark::State& state) {
   StarCatalog& catalog = BenchCatalogue(state.range(0));
   StarEntry* stars = catalog.m_pStars;
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     ForEachChunk(catalog.m_nStars, StarCatalog::kMinStarsPerThread, [&](int64_t begin, int64_t end) {
       for (int64_t i = begin; i < end; ++i) {
@@ -23,7 +24,6 @@ void MemoryBound(benchmark::State& state) {
     });
     benchmark::ClobberMemory();
   }
-  ReportPerStar(state);
 }
 
 BENCHMARK(MemoryBound)->Apply(StarCounts)->Unit(benchmark::kMillisecond);

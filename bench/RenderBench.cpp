@@ -24,23 +24,23 @@ BenchView& ViewFor(benchmark::State& state) {
 
 void Render(benchmark::State& state) {
   CSkyglassView& view = ViewFor(state).view;
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     view.RenderStars();
     benchmark::ClobberMemory();
   }
-  ReportPerStar(state);
 }
 
 void PaintWithFlags(benchmark::State& state, int labels) {
   CSkyglassView& view = ViewFor(state).view;
   view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = labels;
+  const PerStarTimer perStar(state);
   for (auto _ : state) {
     view.m_bProjectionDirty = 1;
     view.OnDraw();
     benchmark::ClobberMemory();
   }
   view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = 0;
-  ReportPerStar(state);
 }
 
 void Paint(benchmark::State& state) { PaintWithFlags(state, 0); }
