@@ -2,7 +2,8 @@
 # Builds the fuzz targets (clang, libFuzzer, ASan + UBSan) in build-fuzz and
 # runs every one of them for SECONDS seconds each (default 60), starting from
 # its seeds in fuzz/corpus/NAME. Fails as soon as a target finds a crash; the
-# input that caused it is kept in build-fuzz/artifacts.
+# input that caused it is kept in build-fuzz/artifacts. Each target's output
+# goes to build-fuzz/NAME.log; its summary is printed, and on a crash its end.
 # Usage: bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,11 +22,17 @@ for target in build-fuzz/fuzzers/*; do
   seeds=fuzz/corpus/${name%_fuzz}
   corpus=build-fuzz/corpus/$name  # new inputs go here, never into the seeds
   mkdir -p "$corpus"
-  echo "== $name: ${seconds}s" >&2
+  log=build-fuzz/$name.log
   seed_dirs=()
   [ -d "$seeds" ] && seed_dirs=("$seeds")
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
-    -artifact_prefix="build-fuzz/artifacts/$name-" "$corpus" "${seed_dirs[@]}"
+    -artifact_prefix="build-fuzz/artifacts/$name-" "$corpus" "${seed_dirs[@]}" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "$name: failed after at most ${seconds}s (whole output in $log)" >&2
+    exit 1
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  echo "$name: ${runs:-?} inputs in ${seconds}s, no crash"
 done
 [ "$found" -eq 1 ] || { echo "no fuzz targets in build-fuzz/fuzzers" >&2; exit 1; }
