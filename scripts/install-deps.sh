@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev zlib1g-dev
+  qt6-base-dev libgl-dev zlib1g-dev libcfitsio-dev
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins xvfb xauth
 )

@@ -27,24 +27,41 @@ bool ParseWholeNumber(std::string_view text, uint64_t* value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+bool HasColumn(std::span<const std::string> header, std::string_view name) {
+  for (const std::string& column : header)
+    if (column == name) return true;
+  return false;
+}
+
 bool CatalogColumns::Bind(std::span<const std::string> header, std::string* error) {
   m_columnCount = header.size();
+  m_atHyg = HasColumn(header, "x0");
   struct Column {
     const char* name;
+    const char* atHygName;  // nullptr: not an AT-HYG column
     size_t* index;
     bool required;
   };
   const Column columns[] = {
-      {"id", &m_id, true},  {"hip", &m_hip, true},     {"proper", &m_proper, true},
-      {"dm", &m_dm, false}, {"spect", &m_spect, true}, {"x", &m_x, true},
-      {"y", &m_y, true},    {"z", &m_z, true},         {"absmag", &m_absMag, true},
+      {"id", "id", &m_id, true},
+      {"hip", "hip", &m_hip, true},
+      {"proper", "proper", &m_proper, true},
+      {"dm", nullptr, &m_dm, false},
+      {"spect", "spect", &m_spect, true},
+      {"x", "x0", &m_x, true},
+      {"y", "y0", &m_y, true},
+      {"z", "z0", &m_z, true},
+      {"absmag", "absmag", &m_absMag, true},
+      {nullptr, "dist", &m_dist, true},
   };
   for (const Column& column : columns) {
     *column.index = kAbsent;
+    const char* name = m_atHyg ? column.atHygName : column.name;
+    if (!name) continue;
     for (size_t i = 0; i < header.size() && *column.index == kAbsent; ++i)
-      if (header[i] == column.name) *column.index = i;
+      if (header[i] == name) *column.index = i;
     if (column.required && *column.index == kAbsent) {
-      *error = std::string("no column named '") + column.name + "' in the header";
+      *error = std::string("no column named '") + name + "' in the header";
       return false;
     }
   }
@@ -60,6 +77,8 @@ bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, 
     *error = std::string("column '") + column + "': '" + text + "' is not " + expected;
     return false;
   };
+  star->noDistance = false;
+  star->numberedInOrder = false;
   if (!ParseWholeNumber(row[m_id], &star->id)) return fail("id", "a whole number", row[m_id]);
   star->hip.reset();
   if (!row[m_hip].empty()) {
@@ -71,12 +90,24 @@ bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, 
   star->dm = m_dm == kAbsent ? std::string_view() : std::string_view(row[m_dm]);
   star->spect = row[m_spect];
 
+  if (m_atHyg) {
+    bool usable = false;
+    if (const auto problem = UsableDistance(row, &usable)) {
+      *error = *problem;
+      return false;
+    }
+    if (!usable) {
+      star->noDistance = true;
+      return true;
+    }
+  }
   const struct {
     const char* name;
     size_t index;
     double* value;
-  } coordinates[] = {
-      {"x", m_x, &star->position.x}, {"y", m_y, &star->position.y}, {"z", m_z, &star->position.z}};
+  } coordinates[] = {{m_atHyg ? "x0" : "x", m_x, &star->position.x},
+                     {m_atHyg ? "y0" : "y", m_y, &star->position.y},
+                     {m_atHyg ? "z0" : "z", m_z, &star->position.z}};
   for (const auto& coordinate : coordinates)
     if (!ParseDecimal(row[coordinate.index], coordinate.value))
       return fail(coordinate.name, "a number", row[coordinate.index]);
@@ -88,4 +119,16 @@ bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, 
     star->absMag = absMag;
   }
   return true;
+}
+
+std::optional<std::string> CatalogColumns::UsableDistance(std::span<const std::string> row,
+                                                          bool* usable) const {
+  // AT-HYG leaves the distance and position empty where it has none; like
+  // HYG it may also write 100000 parsecs for an unknown distance.
+  const std::string& text = row[m_dist];
+  double dist = 0.0;
+  if (!text.empty() && !ParseDecimal(text, &dist)) return "column 'dist': '" + text + "' is not a number";
+  *usable = !text.empty() && dist > 0.0 && dist < kUnknownDistance && !row[m_x].empty() &&
+            !row[m_y].empty() && !row[m_z].empty();
+  return std::nullopt;
 }

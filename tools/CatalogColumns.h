@@ -1,6 +1,8 @@
-// CatalogColumns: the columns of a star catalogue CSV (this project's and the
-// HYG database's share the names id, hip, proper, spect, x, y, z, absmag and
-// the optional dm) and the parsing of one row into a CatalogStar.
+// CatalogColumns: the columns of a star catalogue CSV and the parsing of one
+// row into a CatalogStar. This project's catalogue and the HYG database share
+// the names id, hip, proper, spect, x, y, z, absmag and the optional dm; the
+// AT-HYG database (v2 and v3) has its positions in x0, y0, z0, a dist column
+// and no position for stars without a usable distance.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,8 @@
 
 #include "geometry/Vector3D.h"
 
-// One row as read. The text fields view the reader's current record.
+// One star row as every reader yields it. The text fields view the reader's
+// current record.
 struct CatalogStar {
   uint64_t id = 0;
   std::optional<uint64_t> hip;  // empty when the row has no HIP number
@@ -20,13 +23,17 @@ struct CatalogStar {
   std::string_view spect;
   Vector3D position;             // parsecs, in the catalogue's frame
   std::optional<double> absMag;  // empty when unknown
+  bool noDistance = false;       // no usable distance: the row gives no star
+  bool numberedInOrder = false;  // the catalogue number is the star's place in the map
 };
 
 class CatalogColumns {
  public:
   // Finds the columns by name in a header record (the first of equal names
-  // counts). On failure *error names the first missing column.
+  // counts); a header with x0 is AT-HYG's. On failure *error names the first
+  // missing column.
   bool Bind(std::span<const std::string> header, std::string* error);
+  bool isAtHyg() const { return m_atHyg; }
 
   // Parses a row. A row with a different number of fields than the header, an
   // id or hip that is not a whole number >= 0, or a coordinate or absmag that
@@ -35,10 +42,21 @@ class CatalogColumns {
 
  private:
   static constexpr size_t kAbsent = SIZE_MAX;
+  static constexpr double kUnknownDistance = 100000.0;  // parsecs
+
+  // Sets *usable when an AT-HYG row's position can be used: x0, y0, z0 and
+  // dist all present, dist positive and not the placeholder for unknown. A
+  // dist that is not a number gives the error text.
+  std::optional<std::string> UsableDistance(std::span<const std::string> row, bool* usable) const;
+
   size_t m_columnCount = 0;
   size_t m_id = kAbsent, m_hip = kAbsent, m_proper = kAbsent, m_dm = kAbsent, m_spect = kAbsent;
-  size_t m_x = kAbsent, m_y = kAbsent, m_z = kAbsent, m_absMag = kAbsent;
+  size_t m_x = kAbsent, m_y = kAbsent, m_z = kAbsent, m_absMag = kAbsent, m_dist = kAbsent;
+  bool m_atHyg = false;
 };
+
+// True when the header names this column.
+bool HasColumn(std::span<const std::string> header, std::string_view name);
 
 // Strict number parsing shared with the command lines: the whole text must be
 // the number (an optional leading '+' allowed); no spaces, no inf or nan.

@@ -1,6 +1,8 @@
 // RFC 4180 reading over zlib's gzip reader, one buffered byte at a time.
 #include "CsvReader.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -24,6 +26,8 @@ bool CsvReader::Open(const std::string& path) {
     m_error = path + ": " + (errno ? std::strerror(errno) : "cannot open");
     return false;
   }
+  struct stat status {};
+  m_fileSize = stat(path.c_str(), &status) == 0 ? static_cast<uint64_t>(status.st_size) : 0;
   gzbuffer(m_file, kBufferSize);
   m_buffer.resize(kBufferSize);
   // A read error here (say, data that is not gzip after a gzip header) is
@@ -46,6 +50,23 @@ bool CsvReader::Fill() {
   m_pos = 0;
   m_end = static_cast<size_t>(count);
   return count > 0;
+}
+
+uint64_t CsvReader::bytesRead() const {
+  const z_off_t offset = m_file ? gzoffset(m_file) : 0;
+  return offset > 0 ? static_cast<uint64_t>(offset) : 0;
+}
+
+uint64_t CsvReader::SkipCommentLines() {
+  uint64_t skipped = 0;
+  while (Peek() == '#') {
+    int c = Get();
+    while (c != '\n' && c != '\r' && c != kEnd) c = Get();
+    if (c == '\r' && Peek() == '\n') Get();
+    ++m_line;
+    ++skipped;
+  }
+  return skipped;
 }
 
 int CsvReader::Get() {

@@ -29,6 +29,16 @@ class CsvReader {
   // closing quote or an unterminated quoted field is an Error.
   Result Next();
 
+  // Skips the lines at the current position that begin with '#' (an ECSV
+  // file's header) and returns how many there were. Call before the header
+  // record is read.
+  uint64_t SkipCommentLines();
+
+  // Bytes of the file (compressed bytes for gzip input) read so far, and the
+  // file's size; they measure progress.
+  uint64_t bytesRead() const;
+  uint64_t fileSize() const { return m_fileSize; }
+
   std::span<const std::string> fields() const { return {m_fields.data(), m_count}; }
   // Line on which the last record began, counting from 1.
   uint64_t line() const { return m_recordLine; }
@@ -55,4 +65,5 @@ class CsvReader {
   std::vector<std::string> m_fields;  // reused between records; the first m_count are current
   size_t m_count = 0;
   std::string m_error;
+  uint64_t m_fileSize = 0;
 };

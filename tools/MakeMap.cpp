@@ -1,25 +1,19 @@
-// The vantaro-mkmap pipeline: CSV rows -> conversion -> filters -> map file.
+// The vantaro-mkmap pipeline: star sources -> conversion -> filters -> map
+// file. With --keep nearest|brightest the inputs are read twice: once to rank
+// the stars, once to write the chosen ones.
 #include "MakeMap.h"
 
-#include <cmath>
+#include <sstream>
 
-#include "CatalogColumns.h"
-#include "CsvReader.h"
+#include "ProgressLine.h"
 #include "StarConversion.h"
+#include "StarSource.h"
 
 namespace {
 
 constexpr const char* kTool = "vantaro-mkmap: ";
-constexpr uint64_t kProgressInterval = 1000000;  // rows between two progress lines
 
-// The filters read the values the program will see: the stored millionths
-// decoded the way the loader decodes them.
-double Decoded(int32_t millionths) { return static_cast<double>(millionths) * 1e-6; }
-
-double DistanceFromOrigin(const MapStar& star) {
-  const double x = Decoded(star.x), y = Decoded(star.y), z = Decoded(star.z);
-  return std::sqrt(x * x + (y * y + z * z));
-}
+const char* KeepRuleName(KeepRule rule) { return rule == KeepRule::Nearest ? "nearest" : "brightest"; }
 
 void Tally(LeftOut reason, MakeMapSummary& summary) {
   switch (reason) {
@@ -33,6 +27,25 @@ void Tally(LeftOut reason, MakeMapSummary& summary) {
       ++summary.catalogNumberTooLarge;
       break;
     case LeftOut::None:
+      break;
+  }
+}
+
+void Tally(RowSkip skip, MakeMapSummary& summary) {
+  switch (skip) {
+    case RowSkip::NoDistance:
+      ++summary.noDistance;
+      break;
+    case RowSkip::ParallaxNotPositive:
+      ++summary.parallaxNotPositive;
+      break;
+    case RowSkip::ParallaxQuality:
+      ++summary.parallaxQuality;
+      break;
+    case RowSkip::NoGMagnitude:
+      ++summary.noGMagnitude;
+      break;
+    case RowSkip::None:
       break;
   }
 }
@@ -51,14 +64,23 @@ void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMa
       << summary.bytesWritten << " bytes; " << WorldFrameName(options.frame) << " frame, "
       << MapEncodingName(options.encoding) << " encoding)\n";
   log << "  rows read: " << summary.rowsRead << "\n";
-  const auto line = [&](uint64_t count, const char* text) {
+  const auto line = [&](uint64_t count, const std::string& text) {
     if (count) log << "  " << count << text << "\n";
   };
+  line(summary.noDistance, " left out: no usable distance");
+  line(summary.parallaxNotPositive, " left out: parallax null, zero or negative");
+  std::ostringstream quality;
+  quality << " left out: parallax over error below " << options.minParallaxOverError << " or not known";
+  line(summary.parallaxQuality, quality.str());
+  line(summary.noGMagnitude, " left out: no G magnitude");
   line(summary.noAbsoluteMagnitude, " left out: no absolute magnitude");
   line(summary.outsideFieldRange, " left out: a coordinate or the magnitude beyond +-2147.483647");
   line(summary.catalogNumberTooLarge, " left out: catalogue number above 16777215");
   line(summary.beyondMaxDistance, " left out: farther than --max-distance");
   line(summary.fainterThanMaxAbsMag, " left out: fainter than --max-absmag");
+  if (options.limit && options.keep != KeepRule::First)
+    line(summary.notKept, std::string(" left out: not among the ") + std::to_string(*options.limit) + " " +
+                              KeepRuleName(options.keep));
   if (summary.stoppedAtLimit) log << "  stopped at --limit " << *options.limit << "\n";
   log << "  names: " << summary.properNames << " proper names, " << summary.designations << " designations\n";
   line(summary.unreadableDesignations, " designations not of the form \"BD+38 4343\" ignored");
@@ -70,16 +92,21 @@ void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMa
 class MapMaker {
  public:
   MapMaker(const MakeMapOptions& options, std::ostream& log, MakeMapSummary& summary)
-      : m_options(options), m_log(log), m_summary(summary) {}
+      : m_options(options), m_log(log), m_summary(summary), m_progress(log, options.progress) {}
 
   int Run() {
+    if (m_options.limit && m_options.keep != KeepRule::First) {
+      m_ranking.emplace(m_options.keep);
+      const int status = ReadInputs("ranking");
+      if (status != kExitSuccess) return status;
+      m_ranking->Choose(*m_options.limit);
+      m_ranked = true;
+      m_summary = MakeMapSummary();
+    }
     std::string error;
     if (!m_writer.Open(m_options.output, m_options.encoding, &error)) return Fail(kExitFailure, error);
-    for (const std::string& input : m_options.inputs) {
-      if (LimitReached()) break;
-      const int status = ReadFile(input);
-      if (status != kExitSuccess) return status;
-    }
+    const int status = ReadInputs(m_ranking ? "writing" : "");
+    if (status != kExitSuccess) return status;
     m_summary.starsWritten = m_writer.count();
     m_summary.bytesWritten = m_writer.bytesWritten();
     if (!m_writer.Finish(&error)) return Fail(kExitFailure, error);
@@ -88,61 +115,97 @@ class MapMaker {
   }
 
  private:
+  bool Writing() const { return !m_ranking || m_ranked; }
+
+  // Only the first N are taken by stopping; ranked choices read every row.
   bool LimitReached() {
-    if (m_options.limit && m_writer.count() >= *m_options.limit) m_summary.stoppedAtLimit = true;
+    if (!m_ranking && m_options.limit && m_writer.count() >= *m_options.limit)
+      m_summary.stoppedAtLimit = true;
     return m_summary.stoppedAtLimit;
   }
 
   int Fail(int code, const std::string& error) {
+    m_progress.Clear();
     m_log << kTool << error << "\n";
     return code;
   }
 
-  int ReadFile(const std::string& path) {
-    CsvReader reader;
-    if (!reader.Open(path)) return Fail(kExitFailure, reader.error());
-    CsvReader::Result result = reader.Next();
-    if (result == CsvReader::Result::Error) return Fail(kExitBadInput, reader.error());
-    if (result == CsvReader::Result::End) return Fail(kExitBadInput, path + ": empty file, no header line");
-    CatalogColumns columns;
-    std::string error;
-    if (!columns.Bind(reader.fields(), &error)) return Fail(kExitBadInput, path + ":1: " + error);
-
-    CatalogStar row;
-    while (!LimitReached() && (result = reader.Next()) == CsvReader::Result::Record) {
-      if (!columns.Parse(reader.fields(), &row, &error))
-        return Fail(kExitBadInput, path + ":" + std::to_string(reader.line()) + ": " + error);
-      if (++m_summary.rowsRead % kProgressInterval == 0)
-        m_log << kTool << m_summary.rowsRead << " rows read, " << m_writer.count() << " stars written\n";
-      if (!AddRow(row, &error)) return Fail(kExitFailure, error);
+  int ReadInputs(const char* pass) {
+    for (const std::string& input : m_options.inputs) {
+      if (LimitReached()) break;
+      const int status = ReadFile(input, pass);
+      if (status != kExitSuccess) return status;
     }
-    if (result == CsvReader::Result::Error) return Fail(kExitBadInput, reader.error());
+    m_progress.Clear();
     return kExitSuccess;
   }
 
-  // Converts, filters and writes one row. False when the write failed.
-  bool AddRow(const CatalogStar& row, std::string* error) {
+  int ReadFile(const std::string& path, const char* pass) {
+    std::string error;
+    int code = kExitSuccess;
+    const std::unique_ptr<StarSource> source =
+        OpenStarSource(path, StarSourceOptions{m_options.minParallaxOverError}, &error, &code);
+    if (!source) return Fail(code, error);
+    m_progress.Begin(*pass ? path + " (" + pass + ")" : path);
+
+    CatalogStar row;
+    RowSkip skip = RowSkip::None;
+    StarSource::Result result = StarSource::Result::End;
+    while (!LimitReached() && (result = source->Next(&row, &skip)) == StarSource::Result::Row) {
+      m_progress.Update(++m_summary.rowsRead, source->fractionRead());
+      if (skip != RowSkip::None) {
+        Tally(skip, m_summary);
+        continue;
+      }
+      const int status = AddRow(row);
+      if (status != kExitSuccess) return status;
+    }
+    if (!LimitReached() && result == StarSource::Result::Error) return Fail(kExitBadInput, source->error());
+    return kExitSuccess;
+  }
+
+  // Converts, filters and ranks or writes one row.
+  int AddRow(CatalogStar& row) {
+    // A star numbered by its place takes the number it gets in the map.
+    if (row.numberedInOrder) row.id = m_writer.count() + 1;
     ConversionNotes notes;
     const LeftOut reason = ConvertStar(row, m_options.frame, m_options.encoding, &m_star, &notes);
     if (reason != LeftOut::None) {
       Tally(reason, m_summary);
-      return true;
+      return kExitSuccess;
     }
-    if (m_options.maxDistance && !(DistanceFromOrigin(m_star) <= *m_options.maxDistance)) {
+    if (m_options.maxDistance && !(DecodedDistance(m_star) <= *m_options.maxDistance)) {
       ++m_summary.beyondMaxDistance;
-      return true;
+      return kExitSuccess;
     }
     if (m_options.maxAbsMag && !(Decoded(m_star.absMag) <= *m_options.maxAbsMag)) {
       ++m_summary.fainterThanMaxAbsMag;
-      return true;
+      return kExitSuccess;
     }
+    if (!Writing()) {
+      m_ranking->Count(m_star);
+      return kExitSuccess;
+    }
+    if (m_ranking && !m_ranking->Keep(m_star)) {
+      ++m_summary.notKept;
+      return kExitSuccess;
+    }
+    if (m_writer.count() == kMaxStarCount)
+      return Fail(
+          kExitFailure,
+          "more than 16777215 stars qualify, the most a map holds; choose which to keep with --limit N "
+          "and --keep nearest|brightest, or narrow the input with --max-distance or --max-absmag");
     Tally(notes, m_summary);
-    return m_writer.Append(m_star, error);
+    std::string error;
+    return m_writer.Append(m_star, &error) ? kExitSuccess : Fail(kExitFailure, error);
   }
 
   const MakeMapOptions& m_options;
   std::ostream& m_log;
   MakeMapSummary& m_summary;
+  ProgressLine m_progress;
+  std::optional<StarRanking> m_ranking;
+  bool m_ranked = false;
   MapFileWriter m_writer;
   MapStar m_star;
 };

@@ -1,5 +1,6 @@
 // MakeMap: the whole of vantaro-mkmap below its command line. Streams the
-// catalogue files row by row into a map file and tallies what it did.
+// input files (catalogue, HYG, AT-HYG, Gaia CSV/ECSV/FITS) row by row into a
+// map file and tallies what it did.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "ExitCodes.h"
 #include "MapWriter.h"
+#include "StarRanking.h"
 #include "WorldFrame.h"
 
 struct MakeMapOptions {
@@ -19,13 +21,21 @@ struct MakeMapOptions {
   MapEncoding encoding = MapEncoding::Plain;
   std::optional<double> maxDistance;  // light years from the origin, inclusive
   std::optional<double> maxAbsMag;    // keeps stars of this absolute magnitude or brighter
-  std::optional<uint64_t> limit;      // stops after this many stars
+  std::optional<uint64_t> limit;      // at most this many stars
+  KeepRule keep = KeepRule::First;    // which stars the limit keeps
+  double minParallaxOverError = 5.0;  // Gaia rows' parallax quality cut
+  bool progress = false;              // the updating progress line (stderr is a terminal)
 };
 
 struct MakeMapSummary {
   uint64_t rowsRead = 0;
   uint32_t starsWritten = 0;
   uint64_t bytesWritten = 0;
+  uint64_t noDistance = 0;
+  uint64_t parallaxNotPositive = 0;
+  uint64_t parallaxQuality = 0;
+  uint64_t noGMagnitude = 0;
+  uint64_t notKept = 0;  // qualified, but not among the --limit nearest or brightest
   uint64_t noAbsoluteMagnitude = 0;
   uint64_t outsideFieldRange = 0;
   uint64_t catalogNumberTooLarge = 0;
@@ -40,7 +50,7 @@ struct MakeMapSummary {
   uint64_t tagsCut = 0;
 };
 
-// Writes the map, progress lines for long inputs and a closing summary (or
-// the error) to log. Returns one of the exit codes above; on failure no map
+// Writes the map, the progress line (when options.progress) and a closing
+// summary (or the error) to log. Returns one of the exit codes above; on failure no map
 // file is left behind.
 int MakeMap(const MakeMapOptions& options, std::ostream& log, MakeMapSummary* summary = nullptr);

@@ -1,0 +1,33 @@
+// GaiaColumns: the columns of a Gaia archive result written as CSV or ECSV
+// (source_id, ra, dec, parallax, phot_g_mean_mag; used when present:
+// parallax_error, parallax_over_error, bp_rp, designation,
+// spectraltype_esphs) and the parsing of one row into a GaiaRow.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "GaiaConversion.h"
+
+class GaiaColumns {
+ public:
+  // True when the header is a Gaia result's: it has source_id and parallax.
+  static bool Recognizes(std::span<const std::string> header);
+
+  bool Bind(std::span<const std::string> header, std::string* error);
+
+  // Parses a row; the text fields view it. An empty field, "null" or "NaN"
+  // is a null; a null or malformed source_id, ra or dec, or a value that is
+  // not a number, fails with *error naming the column.
+  bool Parse(std::span<const std::string> row, GaiaRow* gaia, std::string* error) const;
+
+  // The table can give a parallax over error for the quality cut.
+  bool hasQualityColumn() const { return m_parallaxError != kAbsent || m_parallaxOverError != kAbsent; }
+
+ private:
+  static constexpr size_t kAbsent = SIZE_MAX;
+  size_t m_columnCount = 0;
+  size_t m_sourceId = kAbsent, m_ra = kAbsent, m_dec = kAbsent, m_parallax = kAbsent, m_gMag = kAbsent;
+  size_t m_parallaxError = kAbsent, m_parallaxOverError = kAbsent, m_bpRp = kAbsent;
+  size_t m_designation = kAbsent, m_spect = kAbsent;
+};

@@ -1,0 +1,220 @@
+// Gaia archive results as FITS binary tables, read through CFITSIO a block of
+// rows at a time, column by column.
+#include <fitsio.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "ExitCodes.h"
+#include "StarSource.h"
+
+namespace {
+
+constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+
+std::string FitsMessage(int status) {
+  char text[FLEN_STATUS] = {};
+  fits_get_errstatus(status, text);
+  fits_clear_errmsg();
+  return text;
+}
+
+std::optional<double> Value(const std::vector<double>& column, size_t row) {
+  if (column.empty() || std::isnan(column[row])) return std::nullopt;
+  return column[row];
+}
+
+class GaiaFitsSource : public StarSource {
+ public:
+  ~GaiaFitsSource() override {
+    int status = 0;
+    if (m_file) fits_close_file(m_file, &status);
+  }
+
+  int Open(const std::string& path, const StarSourceOptions& options) {
+    m_path = path;
+    m_options = options;
+    int status = 0;
+    // The disk-file call takes the name as it is, without CFITSIO's
+    // extended syntax (brackets, filters).
+    if (fits_open_diskfile(&m_file, path.c_str(), READONLY, &status)) return Fail(kExitFailure, status);
+    if (!MoveToBinaryTable()) return kExitBadInput;
+    if (fits_get_num_rowsll(m_file, &m_rowCount, &status)) return Fail(kExitBadInput, status);
+    long blockRows = 0;
+    if (fits_get_rowsize(m_file, &blockRows, &status)) return Fail(kExitBadInput, status);
+    m_blockRows = std::max<long>(blockRows, 1024);
+
+    for (Column* column : {&m_sourceId, &m_ra, &m_dec, &m_parallax, &m_gMag}) {
+      if (!Bind(*column, true)) return kExitBadInput;
+    }
+    for (Column* column : {&m_parallaxError, &m_parallaxOverError, &m_bpRp, &m_designation, &m_spect}) {
+      if (!Bind(*column, false)) return kExitBadInput;
+    }
+    return kExitSuccess;
+  }
+
+  Result Next(CatalogStar* star, RowSkip* skip) override {
+    if (m_next == m_blockEnd) {
+      if (m_blockEnd == m_rowCount) return Result::End;
+      if (!ReadBlock()) return Result::Error;
+    }
+    const size_t i = static_cast<size_t>(m_next - m_blockStart);
+    const long long rowNumber = ++m_next;  // FITS rows count from 1
+    GaiaRow row;
+    row.sourceId = static_cast<uint64_t>(m_sourceIds[i]);
+    if (std::isnan(m_ra.values[i]) || std::isnan(m_dec.values[i])) {
+      m_error = m_path + ": FITS row " + std::to_string(rowNumber) + ": column '" +
+                (std::isnan(m_ra.values[i]) ? "ra" : "dec") + "': null";
+      return Result::Error;
+    }
+    row.ra = m_ra.values[i];
+    row.dec = m_dec.values[i];
+    row.parallax = Value(m_parallax.values, i);
+    row.parallaxError = Value(m_parallaxError.values, i);
+    row.parallaxOverError = Value(m_parallaxOverError.values, i);
+    row.gMag = Value(m_gMag.values, i);
+    row.bpRp = Value(m_bpRp.values, i);
+    row.designation = Text(m_designation, i);
+    row.spect = Text(m_spect, i);
+    const bool hasQuality = m_parallaxError.number || m_parallaxOverError.number;
+    *skip = ToRowSkip(ConvertGaiaRow(row, m_options.minParallaxOverError, hasQuality, &m_name, star));
+    return Result::Row;
+  }
+
+  const std::string& error() const override { return m_error; }
+  double fractionRead() const override {
+    return m_rowCount ? static_cast<double>(m_next) / static_cast<double>(m_rowCount) : 1.0;
+  }
+  const char* kind() const override { return "Gaia FITS"; }
+
+ private:
+  struct Column {
+    Column(const char* columnName, bool isText) : name(columnName), text(isText) {}
+    const char* name;
+    bool text;
+    int number = 0;  // 0: absent
+    long width = 0;  // text columns: characters per value
+    std::vector<double> values;
+    std::vector<char> characters;  // text: width + 1 per row
+    std::vector<char*> pointers;
+  };
+
+  bool MoveToBinaryTable() {
+    int status = 0, count = 0, type = 0;
+    if (fits_get_num_hdus(m_file, &count, &status)) return Problem(status);
+    for (int hdu = 2; hdu <= count; ++hdu) {
+      if (fits_movabs_hdu(m_file, hdu, &type, &status)) return Problem(status);
+      if (type == BINARY_TBL) return true;
+    }
+    m_error = m_path + ": no binary table in the FITS file";
+    return false;
+  }
+
+  bool Bind(Column& column, bool required) {
+    int status = 0;
+    if (fits_get_colnum(m_file, CASEINSEN, const_cast<char*>(column.name), &column.number, &status)) {
+      fits_clear_errmsg();
+      column.number = 0;
+      if (!required) return true;
+      m_error = m_path + ": no column named '" + column.name + "' in the FITS table";
+      return false;
+    }
+    int type = 0;
+    long repeat = 0;
+    if (fits_get_eqcoltype(m_file, column.number, &type, &repeat, &column.width, &status))
+      return Problem(status);
+    if ((type == TSTRING) != column.text) {
+      m_error = m_path + ": column '" + column.name + "' of the FITS table is " +
+                (column.text ? "a number, not text" : "text, not a number");
+      return false;
+    }
+    if (!column.text && repeat != 1) {
+      m_error = m_path + ": column '" + column.name + "' of the FITS table holds " + std::to_string(repeat) +
+                " values a row, not one";
+      return false;
+    }
+    if (column.text) column.width = repeat;
+    return true;
+  }
+
+  bool ReadBlock() {
+    m_blockStart = m_blockEnd;
+    const long long count = std::min<long long>(m_blockRows, m_rowCount - m_blockStart);
+    const long long first = m_blockStart + 1;
+    int status = 0;
+    m_sourceIds.resize(static_cast<size_t>(count));
+    LONGLONG nullId = 0;
+    int anyNull = 0;
+    if (fits_read_col(m_file, TLONGLONG, m_sourceId.number, first, 1, count, &nullId, m_sourceIds.data(),
+                      &anyNull, &status))
+      return BlockError(m_sourceId, first, count, status);
+    for (Column* column :
+         {&m_ra, &m_dec, &m_parallax, &m_gMag, &m_parallaxError, &m_parallaxOverError, &m_bpRp}) {
+      if (!column->number) continue;
+      column->values.resize(static_cast<size_t>(count));
+      double null = kNull;
+      if (fits_read_col(m_file, TDOUBLE, column->number, first, 1, count, &null, column->values.data(),
+                        &anyNull, &status))
+        return BlockError(*column, first, count, status);
+    }
+    for (Column* column : {&m_designation, &m_spect}) {
+      if (!column->number) continue;
+      const size_t stride = static_cast<size_t>(column->width) + 1;
+      column->characters.assign(stride * static_cast<size_t>(count), '\0');
+      column->pointers.resize(static_cast<size_t>(count));
+      for (size_t i = 0; i < column->pointers.size(); ++i)
+        column->pointers[i] = &column->characters[i * stride];
+      char empty[] = "";
+      if (fits_read_col(m_file, TSTRING, column->number, first, 1, count, empty, column->pointers.data(),
+                        &anyNull, &status))
+        return BlockError(*column, first, count, status);
+    }
+    m_blockEnd = m_blockStart + count;
+    return true;
+  }
+
+  static std::string_view Text(const Column& column, size_t row) {
+    return column.number ? std::string_view(column.pointers[row]) : std::string_view();
+  }
+
+  bool BlockError(const Column& column, long long first, long long count, int status) {
+    m_error = m_path + ": FITS rows " + std::to_string(first) + "-" + std::to_string(first + count - 1) +
+              ": column '" + column.name + "': " + FitsMessage(status);
+    return false;
+  }
+
+  bool Problem(int status) {
+    m_error = m_path + ": " + FitsMessage(status);
+    return false;
+  }
+
+  int Fail(int code, int status) {
+    Problem(status);
+    return code;
+  }
+
+  std::string m_path;
+  StarSourceOptions m_options;
+  fitsfile* m_file = nullptr;
+  long long m_rowCount = 0, m_blockRows = 0;
+  long long m_blockStart = 0, m_blockEnd = 0, m_next = 0;
+  std::vector<LONGLONG> m_sourceIds;
+  Column m_sourceId{"source_id", false}, m_ra{"ra", false}, m_dec{"dec", false},
+      m_parallax{"parallax", false}, m_gMag{"phot_g_mean_mag", false},
+      m_parallaxError{"parallax_error", false}, m_parallaxOverError{"parallax_over_error", false},
+      m_bpRp{"bp_rp", false}, m_designation{"designation", true}, m_spect{"spectraltype_esphs", true};
+  std::string m_name;
+  std::string m_error;
+};
+
+}  // namespace
+
+std::unique_ptr<StarSource> OpenGaiaFitsSource(const std::string& path, const StarSourceOptions& options,
+                                               std::string* error, int* code) {
+  auto source = std::make_unique<GaiaFitsSource>();
+  *code = source->Open(path, options);
+  if (*code == kExitSuccess) return source;
+  *error = source->error();
+  return nullptr;
+}
