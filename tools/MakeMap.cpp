@@ -152,7 +152,7 @@ class MapMaker {
     RowSkip skip = RowSkip::None;
     StarSource::Result result = StarSource::Result::End;
     while (!LimitReached() && (result = source->Next(&row, &skip)) == StarSource::Result::Row) {
-      m_progress.Update(++m_summary.rowsRead, source->fractionRead());
+      m_progress.Update(++m_summary.rowsRead, [&] { return source->fractionRead(); });
       if (skip != RowSkip::None) {
         Tally(skip, m_summary);
         continue;

@@ -14,9 +14,12 @@ class ProgressLine {
 
   // Starts a new input (or a pass over it); label names it on the line.
   void Begin(std::string label);
-  // Called for every row; draws at most every quarter second.
-  void Update(uint64_t rowsRead, double fractionRead) {
-    if (m_enabled && (rowsRead & 4095) == 0) Draw(rowsRead, fractionRead);
+  // Called for every row; draws at most every quarter second. fractionRead()
+  // gives the share of the input read; it is asked only when drawing, as it
+  // may cost a system call.
+  template <typename Fraction>
+  void Update(uint64_t rowsRead, Fraction fractionRead) {
+    if (m_enabled && (rowsRead & 4095) == 0) Draw(rowsRead, fractionRead());
   }
   void Clear();
 
