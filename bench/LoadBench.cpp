@@ -7,7 +7,7 @@
 
 #include "BenchMaps.h"
 #include "BenchSizes.h"
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "catalog/StarArray.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // Large catalogues are split into contiguous index ranges run side by side;
 // each record is written by the one thread that owns its range, with the same
 // per-star kernel, so the result is the serial loop's to the bit.
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "catalog/StarCatalog.h"
 #include "catalog/StarKernels.h"
 

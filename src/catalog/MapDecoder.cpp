@@ -15,7 +15,7 @@
 
 #include "catalog/MapDecoder.h"
 #include "catalog/MapFormat.h"
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "catalog/StarArray.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ReferencePasses.h"
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "catalog/StarCatalog.h"
 #include "geometry/MagnitudeTables.h"
 #include "geometry/Projection.h"
