@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "catalog/StarCatalog.h"
+
 namespace {
 std::string_view NameOf(const StarEntry& star) {
   return std::string_view(star.szName, strnlen(star.szName, sizeof star.szName));
@@ -16,6 +18,11 @@ int FindStarByPrefix(const StarEntry* stars, int count, std::string_view prefix,
     if (NameOf(stars[i]).starts_with(prefix)) return i;
   }
   return -1;
+}
+
+int32_t FindStarAsTyped(const StarCatalog& catalog, std::string_view name) {
+  if (name.empty()) return -1;
+  return FindStarByPrefix(catalog.m_pStars, catalog.m_nStars, name, true);
 }
 
 NameCompletion CompleteStarName(std::string& name, std::string& previous, const StarEntry* stars, int count,

@@ -17,8 +17,8 @@
 #include "geometry/ViewBasis.h"
 #include "render/DrawnStarMap.h"
 #include "render/LabelPass.h"
-#include "render/SkyglassView.h"
 #include "render/StarRasterizer.h"
+#include "view/SkyglassView.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "catalog/SkyglassDoc.h"
 #include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
-#include "render/CommandUI.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/StarLayers.h"
 #include "render/ViewPlatform.h"
+#include "view/CommandUI.h"
 
 struct DragPoint {
   int x;
@@ -117,6 +117,8 @@ class CSkyglassView {
   void ProjectAndRenderStars(const ProjectionSetup& setup);
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
+  // One double-click's zoom step, in or out, with the modifiers held now.
+  void ZoomByDoubleClick(bool zoomIn);
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;

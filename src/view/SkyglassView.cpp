@@ -1,7 +1,7 @@
 // CSkyglassView's state, buffers and paint: the constructor's defaults, the
 // buffers made at every even-width size change, and OnDraw, which recomputes
 // the frame only when the projection is out of date.
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 #include <algorithm>
 
