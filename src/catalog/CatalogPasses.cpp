@@ -23,4 +23,5 @@ void StarCatalog::UpdateMagnitudes(Vector3D position) {
       UpdateStarMagnitude(m_pStars[i], tables, position);
     }
   });
+  MagnitudesChanged();
 }
