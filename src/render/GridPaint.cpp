@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "render/DrawnStarMap.h"
 #include "render/FrameClear.h"
 #include "render/StarPlot.h"

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <new>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "render/StarPlot.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "geometry/ViewBasis.h"
 #include "render/DrawnStarMap.h"
 #include "render/LabelPass.h"
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 namespace {
 
