@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BenchMaps.h"
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 // A stand-in for the window system. The copy to the window copies the star
 // buffer into a window-sized array of its own, as a blit would. Text costs a

@@ -12,7 +12,7 @@
 
 #include "BenchSizes.h"
 #include "BenchView.h"
-#include "interaction/StarReadout.h"
+#include "view/StarUnderPointer.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "BenchMaps.h"
 #include "BenchSizes.h"
-#include "catalog/ParallelRange.h"
 #include "catalog/StarArray.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "BenchMaps.h"
 #include "BenchSizes.h"
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // Large catalogues are split into contiguous index ranges run side by side;
 // each record is written by the one thread that owns its range, with the same
 // per-star kernel, so the result is the serial loop's to the bit.
-#include "catalog/ParallelRange.h"
 #include "catalog/StarCatalog.h"
 #include "catalog/StarKernels.h"
+#include "parallel/ParallelRange.h"
 
 int StarCatalog::ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight,
                               Vector3D scaledDown) {
@@ -23,4 +23,5 @@ void StarCatalog::UpdateMagnitudes(Vector3D position) {
       UpdateStarMagnitude(m_pStars[i], tables, position);
     }
   });
+  MagnitudesChanged();
 }

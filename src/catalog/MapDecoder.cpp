@@ -15,8 +15,8 @@
 
 #include "catalog/MapDecoder.h"
 #include "catalog/MapFormat.h"
-#include "catalog/ParallelRange.h"
 #include "catalog/StarArray.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

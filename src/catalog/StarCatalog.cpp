@@ -2,15 +2,35 @@
 // and the texts that name a rejected map.
 #include "catalog/StarCatalog.h"
 
+#include <atomic>
+
 #include "catalog/MapFile.h"
 #include "catalog/StarArray.h"
 
+namespace {
+
+// Stamps are unique across every catalogue of the process.
+uint64_t NextStamp() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+
+}  // namespace
+
 StarCatalog::~StarCatalog() { Release(); }
+
+void StarCatalog::PositionsChanged() {
+  m_nPositionsStamp = NextStamp();
+  MagnitudesChanged();
+}
+
+void StarCatalog::MagnitudesChanged() { m_nMagnitudesStamp = NextStamp(); }
 
 void StarCatalog::Release() {
   ReleaseStarArray(m_pStars, static_cast<size_t>(m_nStars));
   m_pStars = nullptr;
   m_nStars = 0;
+  PositionsChanged();
 }
 
 int StarCatalog::Allocate(int32_t count) {

@@ -61,8 +61,22 @@ class StarCatalog {
   // dDistance and dAppMagnitude of every record for an observer position.
   void UpdateMagnitudes(Vector3D position);
 
+  // Stamps that change whenever the records' positions or their distances and
+  // magnitudes may have changed: copies made from the records compare them
+  // to know when they are out of date. Loading, Allocate and Release change
+  // both, UpdateMagnitudes the second; code that writes those fields in
+  // place calls the matching Changed function.
+  uint64_t PositionsStamp() const { return m_nPositionsStamp; }
+  uint64_t MagnitudesStamp() const { return m_nMagnitudesStamp; }
+  void PositionsChanged();
+  void MagnitudesChanged();
+
   // Replaces the array with count zeroed records. 1 on success; 0 when
   // there is no memory for them (or count is negative), leaving the catalogue empty.
   int Allocate(int32_t count);
   void Release();
+
+ private:
+  uint64_t m_nPositionsStamp = 0;
+  uint64_t m_nMagnitudesStamp = 0;
 };

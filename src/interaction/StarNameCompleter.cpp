@@ -2,9 +2,8 @@
 #include "interaction/StarNameCompleter.h"
 
 #include <cstring>
-#include <string>
 
-#include "interaction/StarNameDlg.h"
+#include "catalog/StarCatalog.h"
 
 namespace {
 std::string_view NameOf(const StarEntry& star) {
@@ -21,31 +20,24 @@ int FindStarByPrefix(const StarEntry* stars, int count, std::string_view prefix,
   return -1;
 }
 
-void StarNameCompleter(CStarNameDlg& dialog, DialogHost& host) {
-  if (!host.UpdateData(true)) return;
-  std::string& name = dialog.NameText();
+int32_t FindStarAsTyped(const StarCatalog& catalog, std::string_view name) {
+  if (name.empty()) return -1;
+  return FindStarByPrefix(catalog.m_pStars, catalog.m_nStars, name, true);
+}
+
+NameCompletion CompleteStarName(std::string& name, std::string& previous, const StarEntry* stars, int count,
+                                bool includeDesignations) {
   // Only a longer text completes: deleting the selected tail, or replacing
   // the text by one no longer than before, must not bring the tail back.
-  // m_strPrevious keeps the text as typed, never the completed name.
-  if (dialog.m_strPrevious.size() >= name.size()) {
-    dialog.m_strPrevious = name;
-    return;
+  if (previous.size() >= name.size()) {
+    previous = name;
+    return {};
   }
   const size_t typedLength = name.size();
-  dialog.m_strPrevious = name;
+  previous = name;
 
-  const int index = FindStarByPrefix(dialog.m_pStars, dialog.m_nStars, name, dialog.AlsoDesignations() != 0);
-  if (index < 0) {
-    dialog.m_bFound = 0;  // the text stays as typed
-    return;
-  }
-  const StarEntry& star = dialog.m_pStars[index];
-  name = NameOf(star);
-  host.UpdateData(false);  // shows the full name; raises no change notification
-  host.SetEditSelection(dialog.m_editName.controlId, static_cast<int>(typedLength),
-                        static_cast<int>(name.size()));
-  dialog.m_dStarX = star.vPos.x;
-  dialog.m_dStarY = star.vPos.y;
-  dialog.m_dStarZ = star.vPos.z;
-  dialog.m_bFound = 1;
+  const int index = FindStarByPrefix(stars, count, name, includeDesignations);
+  if (index < 0) return {NameCompletion::NoStar};
+  name = NameOf(stars[index]);
+  return {NameCompletion::Completed, index, typedLength};
 }

@@ -1,6 +1,6 @@
 // The two "Enter Name" dialogs that pick a star by name: CTravelToStarDlg
 // (travel there) and CViewToStarDlg (look at it). Both complete the name
-// while it is typed (StarNameCompleter) and remember the star found last.
+// while it is typed (CompleteStarName) and remember the star found last.
 // They differ only in template, in the order of the name and check box
 // members, and in the order in which they exchange them.
 #pragma once
@@ -31,7 +31,8 @@ class CStarNameDlg : public DialogModel {
   virtual std::string& NameText() = 0;
   virtual int& AlsoDesignations() = 0;
 
-  // EN_CHANGE of the name edit: runs the completion.
+  // EN_CHANGE of the name edit: runs the completion and shows the completed
+  // name with its tail selected.
   void OnEditChange(int controlId, DialogHost& host) override;
   void OnChangeName(DialogHost& host);
 

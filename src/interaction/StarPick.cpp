@@ -1,7 +1,7 @@
 // Picking the star drawn at or near a window point.
 #include "interaction/StarPick.h"
 
-#include "render/SkyglassView.h"
+#include "catalog/StarEntry.h"
 
 namespace {
 
@@ -43,12 +43,4 @@ int32_t PickDrawnStar(const DrawnStarMap& drawn, const StarEntry* stars, int32_t
     }
   }
   return best.index;
-}
-
-int32_t PickStarAt(CSkyglassView& view, int x, int y) {
-  const CSkyglassDoc& document = view.GetDocument();
-  if (document.m_bMapPresent == 0) return DrawnStarMap::kNoStar;
-  const bool magnitudesDrawn = view.m_bMagnitudeDrawing == 1 && view.m_bMagnitudesValid == 1;
-  return PickDrawnStar(view.DrawnStars(), document.m_catalog.m_pStars, document.m_catalog.m_nStars, x, y,
-                       magnitudesDrawn);
 }

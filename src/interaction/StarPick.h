@@ -8,7 +8,6 @@
 #include "render/DrawnStarMap.h"
 
 struct StarEntry;
-class CSkyglassView;
 
 // How far from the pointer, in pixels, a drawn star is still found.
 inline constexpr int kPickRadius = 4;
@@ -20,6 +19,3 @@ inline constexpr int kPickRadius = 4;
 // DrawnStarMap::kNoStar. Indices not below count are ignored.
 int32_t PickDrawnStar(const DrawnStarMap& drawn, const StarEntry* stars, int32_t count, int x, int y,
                       bool byBrightness);
-
-// The pick in the view's current frame; kNoStar while no map is loaded.
-int32_t PickStarAt(CSkyglassView& view, int x, int y);

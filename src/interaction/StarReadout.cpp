@@ -3,9 +3,8 @@
 
 #include <cstring>
 
+#include "catalog/StarEntry.h"
 #include "interaction/FixedDecimals.h"
-#include "interaction/StarPick.h"
-#include "render/SkyglassView.h"
 
 namespace {
 
@@ -19,9 +18,9 @@ std::string NameOrNumber(const StarEntry& star) {
 
 }  // namespace
 
-MagnitudeState MagnitudeStateOf(const CSkyglassView& view) {
-  if (view.m_bMagnitudeDrawing != 1) return MagnitudeState::NotDrawn;
-  return view.m_bMagnitudesValid == 1 ? MagnitudeState::Current : MagnitudeState::BeingRecomputed;
+MagnitudeState MagnitudeStateOf(int magnitudeDrawing, int magnitudesValid) {
+  if (magnitudeDrawing != 1) return MagnitudeState::NotDrawn;
+  return magnitudesValid == 1 ? MagnitudeState::Current : MagnitudeState::BeingRecomputed;
 }
 
 std::string FormatStarReadout(const StarEntry& star, MagnitudeState state) {
@@ -42,10 +41,4 @@ std::string FormatStarReadout(const StarEntry& star, MagnitudeState state) {
       break;
   }
   return text + kFieldGap + "M " + FixedDecimals(star.dAbsMagnitude, 2);
-}
-
-std::string StarReadoutAt(CSkyglassView& view, int x, int y) {
-  const int32_t index = PickStarAt(view, x, y);
-  if (index == DrawnStarMap::kNoStar) return {};
-  return FormatStarReadout(view.GetDocument().m_catalog.m_pStars[index], MagnitudeStateOf(view));
 }

@@ -7,7 +7,6 @@
 #include <string>
 
 struct StarEntry;
-class CSkyglassView;
 
 // Whether the records' distances and apparent magnitudes describe the
 // observer's current position.
@@ -17,11 +16,9 @@ enum class MagnitudeState {
   NotDrawn,         // magnitude drawing is off, so they are not kept up to date
 };
 
-MagnitudeState MagnitudeStateOf(const CSkyglassView& view);
+// The state for the view's magnitude drawing switch and validity flag.
+MagnitudeState MagnitudeStateOf(int magnitudeDrawing, int magnitudesValid);
 
 // The read-out of one record. Distance and apparent magnitude appear only
 // when current; otherwise the text says why they are missing.
 std::string FormatStarReadout(const StarEntry& star, MagnitudeState state);
-
-// The read-out of the star picked at window point (x, y); empty when there is none.
-std::string StarReadoutAt(CSkyglassView& view, int x, int y);

@@ -1,9 +1,7 @@
-// The zoom field's read-out and the view's update handler that shows it.
+// The zoom field's read-out.
 #include "interaction/ZoomReadout.h"
 
 #include <cstdio>
-
-#include "render/SkyglassView.h"
 
 std::string FormatZoomReadout(double zoom) {
   const double percent = zoom * 100.0;
@@ -15,5 +13,3 @@ std::string FormatZoomReadout(double zoom) {
   std::snprintf(text, sizeof text, "%3d%%", static_cast<int>(percent));
   return text;
 }
-
-void CSkyglassView::OnUpdateZoomField(CCmdUI& cmdUI) { cmdUI.SetText(FormatZoomReadout(m_dZoom)); }

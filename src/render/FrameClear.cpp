@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "render/DrawnStarMap.h"
 
 namespace {

@@ -33,30 +33,38 @@ int DrawDistance(double distance, int x, int y, ViewPlatform& platform, PixelBuf
 
 }  // namespace
 
+int DrawStarLabel(const StarEntry& star, const ScreenFrame& frame, const LabelFlags& flags,
+                  ViewPlatform& platform, PixelBuffer& target) {
+  if (star.dDistance < kNearestDrawnDistance || star.bVisible == 0) return 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  if (!ToScreenCoordinate(star.dProjX, kPixelsPerUnit, frame.centerX, x) ||
+      !ToScreenCoordinate(star.dProjY, kPixelsPerUnit, frame.centerY, y))
+    return 0;
+  if (x < 0 || x > frame.width || y < 0 || y > frame.height) return 0;
+
+  int texts = 0;
+  const double m = star.dAppMagnitude;
+  if (m < 5.0 && ShowsName(star.szName, m, flags)) {
+    const std::string_view name(star.szName, strnlen(star.szName, sizeof star.szName));
+    if (!name.empty()) {
+      platform.DrawText(target, x, y, name, kColorBlue);
+      ++texts;
+    }
+  }
+  if (m < 3.0 && flags.distances != 0) texts += DrawDistance(star.dDistance, x, y, platform, target);
+  return texts;
+}
+
 int DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
                    ViewPlatform& platform, PixelBuffer& target) {
   int texts = 0;
-  for (int i = 0; i < count; ++i) {
-    const StarEntry& star = stars[i];
-    if (star.dDistance < kNearestDrawnDistance || star.bVisible == 0) continue;
-    int32_t x = 0;
-    int32_t y = 0;
-    if (!ToScreenCoordinate(star.dProjX, kPixelsPerUnit, frame.centerX, x) ||
-        !ToScreenCoordinate(star.dProjY, kPixelsPerUnit, frame.centerY, y))
-      continue;
-    if (x < 0 || x > frame.width || y < 0 || y > frame.height) continue;
-
-    const double m = star.dAppMagnitude;
-    if (m < 5.0 && ShowsName(star.szName, m, flags)) {
-      const std::string_view name(star.szName, strnlen(star.szName, sizeof star.szName));
-      if (!name.empty()) {
-        platform.DrawText(target, x, y, name, kColorBlue);
-        ++texts;
-      }
-    }
-    if (m < 3.0 && flags.distances != 0) texts += DrawDistance(star.dDistance, x, y, platform, target);
-  }
+  for (int i = 0; i < count; ++i) texts += DrawStarLabel(stars[i], frame, flags, platform, target);
   return texts;
+}
+
+bool MayGetLabel(const StarEntry& star) {
+  return !(star.dDistance < kNearestDrawnDistance) && star.dAppMagnitude < 5.0;
 }
 
 void MergeLabelBuffer(PixelBuffer& stars, const PixelBuffer& labels) {

@@ -23,6 +23,14 @@ struct LabelFlags {
 int DrawStarLabels(const StarEntry* stars, int count, const ScreenFrame& frame, const LabelFlags& flags,
                    ViewPlatform& platform, PixelBuffer& target);
 
+// The texts of one star, as DrawStarLabels draws them.
+int DrawStarLabel(const StarEntry& star, const ScreenFrame& frame, const LabelFlags& flags,
+                  ViewPlatform& platform, PixelBuffer& target);
+
+// False when no flag can give star a text, whatever its projection: it is
+// too near, or its magnitude is 5 or more (or not a number).
+bool MayGetLabel(const StarEntry& star);
+
 // Every word of stars becomes (star word) OR (label word): text never erases
 // a star and black cells add nothing.
 void MergeLabelBuffer(PixelBuffer& stars, const PixelBuffer& labels);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -11,37 +11,64 @@
 #include "render/ScreenMapping.h"
 
 // Where the star pass writes: the pixels, and optionally which star each holds.
+// Every write replaces what the word held, so the star drawn last wins.
 struct StarTarget {
   uint16_t* bits;
   int32_t* drawn;  // may be null
+
+  void Fill(size_t begin, size_t end, uint16_t value, int32_t star) const {
+    std::fill(bits + begin, bits + end, value);
+    if (drawn) std::fill(drawn + begin, drawn + end, star);
+  }
 };
 
-inline void PlotStar(const StarTarget& target, size_t word, uint16_t value, int32_t star) {
-  target.bits[word] = value;
-  if (target.drawn) target.drawn[word] = star;
+// How a star that lands in the buffer is drawn, decided by its distance and
+// apparent magnitude alone: not at all, as one pixel of a grey level, or as
+// a disc. Codes above zero are pixel levels, below zero minus a disc size.
+inline constexpr int32_t kDrawNothing = 0;
+inline constexpr int32_t kDrawWhite = 1;
+inline constexpr int32_t kDrawGrey = 2;
+inline constexpr int32_t kDrawDarkGrey = 3;
+
+inline uint16_t CodePixel(int32_t code) {
+  return code == kDrawWhite ? kPixelWhite : code == kDrawGrey ? kPixelGrey : kPixelDarkGrey;
+}
+
+// Stars nearer than kNearestDrawnDistance are never drawn. By magnitude, the
+// bounds are exclusive and NaN draws nothing; a disc has size trunc(5 - m),
+// and magnitudes too low for a 32-bit size draw nothing. Otherwise every
+// star is one white pixel.
+inline int32_t StarDrawCode(double distance, double magnitude, bool byMagnitude) {
+  if (distance < kNearestDrawnDistance) return kDrawNothing;
+  if (!byMagnitude) return kDrawWhite;
+  if (magnitude < 3.0) {
+    const double size = 5.0 - magnitude;
+    if (!(size < 2147483648.0)) return kDrawNothing;
+    return -static_cast<int32_t>(size);
+  }
+  if (magnitude < 5.0) return kDrawWhite;
+  if (magnitude < 6.0) return kDrawGrey;
+  if (magnitude < 7.0) return kDrawDarkGrey;
+  return kDrawNothing;
 }
 
 // Writes white into columns first..last of memory row row. Columns left of
 // the buffer are clipped; the last column never passes the star's own.
-inline void FillDiscRow(const StarTarget& target, int width, int64_t row, int64_t first, int64_t last,
-                        int32_t star) {
+template <class Target>
+void FillDiscRow(Target& target, int width, int64_t row, int64_t first, int64_t last, int32_t star) {
   first = std::max<int64_t>(first, 0);
   if (first > last) return;
   const int64_t begin = row * width + first;
-  const int64_t end = row * width + last + 1;
-  std::fill(target.bits + begin, target.bits + end, kPixelWhite);
-  if (target.drawn) std::fill(target.drawn + begin, target.drawn + end, star);
+  target.Fill(static_cast<size_t>(begin), static_cast<size_t>(row * width + last + 1), kPixelWhite, star);
 }
 
-// A disc of size I = trunc(5 - m) whose right-hand column is x. Its centre
-// column is x - k; odd sizes are centred on row r, even sizes on the line
-// between rows r - 1 and r. Discs that would touch row 0 or leave the top of
-// the buffer are skipped whole, as are magnitudes too low for a 32-bit size.
-inline void DrawDisc(const StarTarget& target, const ScreenFrame& frame, int64_t x, int64_t r,
-                     double magnitude, int32_t star) {
-  const double size = 5.0 - magnitude;
-  if (!(size < 2147483648.0)) return;
-  const int32_t discSize = static_cast<int32_t>(size);
+// A disc of size discSize whose right-hand column is x. Its centre column is
+// x - k; odd sizes are centred on row r, even sizes on the line between rows
+// r - 1 and r. Discs that would touch row 0 or leave the top of the buffer
+// are skipped whole.
+template <class Target>
+void DrawDisc(Target& target, const ScreenFrame& frame, int64_t x, int64_t r, int32_t discSize,
+              int32_t star) {
   const int64_t k = discSize >> 1;
   const bool odd = (discSize & 1) != 0;
   if (r - k < 1) return;
@@ -63,29 +90,28 @@ inline void DrawDisc(const StarTarget& target, const ScreenFrame& frame, int64_t
   }
 }
 
+// The pixel or disc of code for a star whose projection lands at (projX,
+// projY); nothing when that is outside the buffer.
+template <class Target>
+void DrawCodedStar(Target& target, const ScreenFrame& frame, double projX, double projY, int32_t code,
+                   int32_t star) {
+  int32_t x = 0;
+  int32_t r = 0;
+  if (!ToScreenCoordinate(projX, kPixelsPerUnit, frame.centerX, x) || x < 0 || x >= frame.width) return;
+  if (!ToScreenCoordinate(projY, -kPixelsPerUnit, frame.centerY, r) || r < 0 || r >= frame.height) return;
+  if (code < 0) {
+    DrawDisc(target, frame, x, r, -code, star);
+    return;
+  }
+  const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
+  target.Fill(word, word + 1, CodePixel(code), star);
+}
+
 // Draws record index of the catalogue, by magnitude when byMagnitude, else
 // as one white pixel.
 inline void DrawStar(const StarEntry& star, int32_t index, const ScreenFrame& frame, bool byMagnitude,
-                     const StarTarget& target) {
-  if (star.bVisible == 0 || star.dDistance < kNearestDrawnDistance) return;
-  int32_t x = 0;
-  int32_t r = 0;
-  if (!ToScreenCoordinate(star.dProjX, kPixelsPerUnit, frame.centerX, x) || x < 0 || x >= frame.width) return;
-  if (!ToScreenCoordinate(star.dProjY, -kPixelsPerUnit, frame.centerY, r) || r < 0 || r >= frame.height)
-    return;
-
-  const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
-  if (!byMagnitude) {
-    PlotStar(target, word, kPixelWhite, index);
-    return;
-  }
-  const double m = star.dAppMagnitude;  // exclusive upper bounds; NaN draws nothing
-  if (m < 3.0)
-    DrawDisc(target, frame, x, r, m, index);
-  else if (m < 5.0)
-    PlotStar(target, word, kPixelWhite, index);
-  else if (m < 6.0)
-    PlotStar(target, word, kPixelGrey, index);
-  else if (m < 7.0)
-    PlotStar(target, word, kPixelDarkGrey, index);
+                     StarTarget target) {
+  if (star.bVisible == 0) return;
+  const int32_t code = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
+  if (code != kDrawNothing) DrawCodedStar(target, frame, star.dProjX, star.dProjY, code, index);
 }

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 #include "render/StarPlot.h"
 
 namespace {

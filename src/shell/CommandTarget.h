@@ -2,7 +2,7 @@
 // application each answer commands and command-state updates by id.
 #pragma once
 
-#include "render/CommandUI.h"
+#include "view/CommandUI.h"
 
 class CommandTarget {
  public:

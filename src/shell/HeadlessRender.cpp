@@ -8,10 +8,10 @@
 #include "catalog/SkyglassDoc.h"
 #include "geometry/ViewBasis.h"
 #include "interaction/AngleUnits.h"
-#include "render/SkyglassView.h"
 #include "shell/LocalClock.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"
+#include "view/SkyglassView.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "interaction/ScriptedNavigation.h"
+#include "view/ScriptedNavigation.h"
 
 struct RenderOptions {
   std::string outputPath;

@@ -5,12 +5,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "interaction/StarReadout.h"
 #include "shell/Cp1252.h"
 #include "shell/DdxDialog.h"
 #include "shell/LocalClock.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WindowPainter.h"
+#include "view/StarUnderPointer.h"
 
 SkyglassViewWidget::SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent)
     : QWidget(parent), m_textDrawer(TextDrawer::ForPrimaryScreen()), m_view(document, *this) {

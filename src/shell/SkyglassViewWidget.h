@@ -8,10 +8,10 @@
 #include <QWidget>
 #include <optional>
 
-#include "render/SkyglassView.h"
 #include "render/ViewPlatform.h"
 #include "shell/CommandTarget.h"
 #include "shell/TextDrawer.h"
+#include "view/SkyglassView.h"
 
 class WindowPainter;
 

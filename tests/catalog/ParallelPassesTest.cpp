@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "ReferencePasses.h"
-#include "catalog/ParallelRange.h"
 #include "catalog/StarCatalog.h"
 #include "geometry/MagnitudeTables.h"
 #include "geometry/Projection.h"
 #include "geometry/ViewBasis.h"
+#include "parallel/ParallelRange.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "ViewFixture.h"
-#include "interaction/ScriptedNavigation.h"
+#include "interaction/StarNameCompleter.h"
+#include "view/ScriptedNavigation.h"
 
 TEST_F(ViewTest, NavigationByNameFindsAsTheCompletionThenTravelsAndLooks) {
   FillCatalog(doc.m_catalog, {{"Kelvar", 0.0, 0.0, 12.0},

@@ -5,6 +5,7 @@
 #include "ViewFixture.h"
 #include "interaction/StarPick.h"
 #include "interaction/StarReadout.h"
+#include "view/StarUnderPointer.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 
 #include "FakeDialog.h"
 #include "FakeViewPlatform.h"
-#include "interaction/KeyboardTravel.h"
-#include "render/CommandUI.h"
-#include "render/SkyglassView.h"
+#include "view/CommandUI.h"
+#include "view/KeyboardTravel.h"
+#include "view/SkyglassView.h"
 
 struct TestStar {
   std::string name;

@@ -1,6 +1,6 @@
 // The view's state and paint: defaults, size changes, the no-map screen, and
 // which paints recompute, clear, label, merge and copy.
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,12 @@
 #include "catalog/SkyglassDoc.h"
 #include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
-#include "render/CommandUI.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/StarLayers.h"
+#include "render/StarPaintCache.h"
 #include "render/ViewPlatform.h"
+#include "view/CommandUI.h"
 
 struct DragPoint {
   int x;
@@ -112,15 +113,21 @@ class CSkyglassView {
   // Recomputes every star's distance and apparent magnitude for m_vPosition
   // and marks them valid.
   void RecomputeMagnitudes();
-  // Projects every star for setup and, when there is a star buffer, draws
-  // them into it, in one pass.
-  void ProjectAndRenderStars(const ProjectionSetup& setup);
+  // Clears the star buffer and draws the stars into it for setup, from the
+  // paint cache where it can be had; without a star buffer, only projects
+  // the records.
+  void PaintStars(const ProjectionSetup& setup);
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
+  // One double-click's zoom step, in or out, with the modifiers held now.
+  void ZoomByDoubleClick(bool zoomIn);
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
   DrawnStarMap m_drawnStars;
-  StarLayers m_starLayers;      // the star pass's per-thread scratch buffers
-  int m_bLabelBufferBlack = 1;  // no text drawn into the label buffer since it was cleared
+  StarLayers m_starLayers;  // the record star pass's per-thread scratch buffers
+  StarPaintCache m_paintCache;
+  ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
+  int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
+  int m_bLabelBufferBlack = 1;     // no text drawn into the label buffer since it was cleared
 };

@@ -1,7 +1,7 @@
 // The view's display switches and zoom presets. Switches flip a flag with
 // 1 - flag; the three label switches keep their nesting (designations imply
 // small names, which imply names). None of them moves the observer.
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 void CSkyglassView::OnNames() {
   m_bNames = 1 - m_bNames;

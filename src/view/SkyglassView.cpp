@@ -1,7 +1,7 @@
 // CSkyglassView's state, buffers and paint: the constructor's defaults, the
 // buffers made at every even-width size change, and OnDraw, which recomputes
 // the frame only when the projection is out of date.
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 #include <algorithm>
 
@@ -77,14 +77,14 @@ void CSkyglassView::OnDraw() {
     const Vector3D scaledDown = m_vDown * m_dZoom;
     const Vector3D scaledRight = m_vRight * m_dZoom;
     m_bProjectionDirty = 0;
-    // The projection runs in the same pass as the star pass, after the clears.
-    if (m_hStarBitmap)
-      ClearStarFrame(m_hStarBitmap->Bits(), m_drawnStars.Data(), m_hStarBitmap->words.size());
     if (m_hLabelBitmap) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
-    ProjectAndRenderStars({m_vPosition, m_vForward, scaledRight, scaledDown});
+    PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     DrawLabels();
-    if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
+    if (m_bLabelBufferBlack == 0) {  // a black label buffer adds nothing
+      MergeLabels();
+      m_paintCache.ForgetWrites();
+    }
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
 }
@@ -94,14 +94,27 @@ void CSkyglassView::RenderStars() {
   const StarCatalog& catalog = m_document.m_catalog;
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
                 m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data(), {&m_starLayers});
+  m_paintCache.ForgetWrites();
 }
 
-void CSkyglassView::ProjectAndRenderStars(const ProjectionSetup& setup) {
+void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
   StarCatalog& catalog = m_document.m_catalog;
+  m_paintSetup = setup;
+  m_bPaintedFromCache = 0;
   if (!m_hStarBitmap) {
     catalog.ProjectStars(setup.position, setup.forward, setup.scaledRight, setup.scaledDown);
     return;
   }
+  const bool byMagnitude = m_bMagnitudeDrawing != 0 && m_bMagnitudesValid != 0;
+  if (m_paintCache.Prepare(catalog, byMagnitude)) {
+    m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_pStarBits,
+                            m_drawnStars.Data(), m_hStarBitmap->words.size());
+    m_bPaintedFromCache = 1;
+    return;
+  }
+  // Without the memory for the cache, the records are projected and drawn in one pass.
+  ClearStarFrame(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size());
+  m_paintCache.ForgetWrites();
   ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
                           FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_pStarBits,
                           m_drawnStars.Data(), {&m_starLayers});
@@ -110,10 +123,14 @@ void CSkyglassView::ProjectAndRenderStars(const ProjectionSetup& setup) {
 void CSkyglassView::DrawLabels() {
   const bool anyLabels = m_bNames != 0 || m_bSmallNames != 0 || m_bDistances != 0;
   if (!anyLabels || m_bMagnitudeDrawing == 0 || m_bMagnitudesValid == 0 || !m_hLabelBitmap) return;
-  const StarCatalog& catalog = m_document.m_catalog;
+  StarCatalog& catalog = m_document.m_catalog;
+  const LabelFlags flags{m_bNames, m_bSmallNames, m_bDistances, m_bDurchmusterung};
+  const int count = PaintableStarCount(*this, catalog);
   const int texts =
-      DrawStarLabels(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this),
-                     {m_bNames, m_bSmallNames, m_bDistances, m_bDurchmusterung}, m_platform, *m_hLabelBitmap);
+      m_bPaintedFromCache != 0
+          ? m_paintCache.DrawLabels(catalog.m_pStars, count, m_paintSetup, FrameOf(*this), flags, m_platform,
+                                    *m_hLabelBitmap)
+          : DrawStarLabels(catalog.m_pStars, count, FrameOf(*this), flags, m_platform, *m_hLabelBitmap);
   if (texts > 0) m_bLabelBufferBlack = 0;
 }
 

@@ -1,14 +1,14 @@
-// Keyboard travel: Up and Down fly the observer along the line of sight.
-// Presses that follow each other more closely than the magnitude tolerance
-// only mark the magnitudes stale; a key release recomputes them. Also the
-// Options command, which sets that tolerance.
-#include "interaction/KeyboardTravel.h"
-
-#include <cstdint>
+// The view's keyboard travel: Up and Down fly the observer along the line of
+// sight (the steps are in interaction/TravelStep). Presses that follow each
+// other more closely than the magnitude tolerance only mark the magnitudes
+// stale; a key release recomputes them. Also the Options command, which sets
+// that tolerance.
+#include "view/KeyboardTravel.h"
 
 #include "geometry/ViewBasis.h"
 #include "interaction/OptionsDlg.h"
-#include "render/SkyglassView.h"
+#include "interaction/TravelStep.h"
+#include "view/SkyglassView.h"
 
 namespace {
 // One value for the whole program, not one per view.
@@ -23,16 +23,10 @@ void CSkyglassView::OnKeyDown(int virtualKey) {
   const bool shift = m_platform.IsKeyDown(ModifierKey::Shift);
   const bool control = m_platform.IsKeyDown(ModifierKey::Control);
   if (virtualKey != kVkUp && virtualKey != kVkDown) return;
+  m_vPosition = TravelledPosition(m_vPosition, forward, virtualKey == kVkUp, shift, control);
 
-  // 0.2, 10 or 2 light years; Shift wins over Ctrl.
-  const Vector3D step = shift ? forward / 5.0 : control ? forward * 10.0 : forward * 2.0;
-  m_vPosition = virtualKey == kVkUp ? m_vPosition + step : m_vPosition - step;
-
-  // The clock restarts every hour, so a press just after the hour (or after
-  // the clock was set back) gives a negative difference: too soon. The
-  // difference is taken in 64 bits, so no clock value can overflow it.
   const int now = m_platform.LocalTimeMsWithinHour();
-  const bool tooSoon = int64_t{now} - g_previousTravelPressMs < m_nMagTolerance;
+  const bool tooSoon = TravelPressTooSoon(now, g_previousTravelPressMs, m_nMagTolerance);
   if (m_bMagnitudeDrawing == 1) {
     if (tooSoon)
       m_bMagnitudesValid = 0;

@@ -1,8 +1,8 @@
-// Travel and look by star name.
-#include "interaction/ScriptedNavigation.h"
+// Travel and look by star name, with the view's own travel and look.
+#include "view/ScriptedNavigation.h"
 
 #include "interaction/StarNameCompleter.h"
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 namespace {
 
@@ -11,11 +11,6 @@ std::string NoStarNamed(const char* option, std::string_view name) {
 }
 
 }  // namespace
-
-int32_t FindStarAsTyped(const StarCatalog& catalog, std::string_view name) {
-  if (name.empty()) return -1;
-  return FindStarByPrefix(catalog.m_pStars, catalog.m_nStars, name, true);
-}
 
 std::string RunNavigationScript(CSkyglassView& view, const NavigationScript& script) {
   const StarCatalog& catalog = view.GetDocument().m_catalog;

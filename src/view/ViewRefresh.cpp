@@ -1,6 +1,6 @@
 // The two steps that end most of the view's handlers: bringing the stars'
 // magnitudes up to date for a new position, and asking for a full redraw.
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 void CSkyglassView::RecomputeMagnitudes() {
   m_document.m_catalog.UpdateMagnitudes(m_vPosition);

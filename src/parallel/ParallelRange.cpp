@@ -1,7 +1,7 @@
 // Contiguous chunking of an index range over a persistent pool of worker
 // threads: a call wakes the workers it needs, runs the first chunk itself and
 // waits for the rest, so no thread is started per call.
-#include "catalog/ParallelRange.h"
+#include "parallel/ParallelRange.h"
 
 #include <algorithm>
 #include <atomic>

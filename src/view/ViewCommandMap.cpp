@@ -1,12 +1,14 @@
 // The view's message map for commands: which command ids the view handles,
 // with which handler, and which have a command-state update handler. Ids not
-// listed here go on to the document, the frame and the application.
+// listed here go on to the document, the frame and the application. Also the
+// zoom field's update handler.
 #include <algorithm>
 #include <iterator>
 
 #include "interaction/CommandIds.h"
 #include "interaction/ObserverReadout.h"
-#include "render/SkyglassView.h"
+#include "interaction/ZoomReadout.h"
+#include "view/SkyglassView.h"
 
 namespace {
 
@@ -71,6 +73,8 @@ bool CSkyglassView::OnCommand(int id) {
   entry->run(*this);
   return true;
 }
+
+void CSkyglassView::OnUpdateZoomField(CCmdUI& cmdUI) { cmdUI.SetText(FormatZoomReadout(m_dZoom)); }
 
 bool CSkyglassView::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
   const UpdateEntry* entry = Find(kUpdates, id);

@@ -7,7 +7,7 @@
 #include "interaction/StarNameDlg.h"
 #include "interaction/TravelToPointDlg.h"
 #include "interaction/ViewDirectionDlg.h"
-#include "render/SkyglassView.h"
+#include "view/SkyglassView.h"
 
 namespace {
 void LendCatalog(CStarNameDlg& dialog, const StarCatalog& catalog) {

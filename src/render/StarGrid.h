@@ -1,0 +1,59 @@
+// StarGrid: the compact copy of the catalogue that a recomputing paint walks
+// instead of the records. Each star keeps its position (the record's own
+// doubles), its catalogue index and how it is drawn; the stars are grouped by
+// a uniform grid over their positions into blocks with a bounding box, so
+// that a block wholly outside the view is skipped in one test.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "catalog/StarEntry.h"
+#include "geometry/Vector3D.h"
+
+struct GridStar {
+  Vector3D pos;
+  int32_t index;  // in the catalogue
+  int32_t code;   // StarDrawCode of the record, as of the last RefreshCodes
+};
+
+// Stars [begin, end) of the grid, all inside the box low..high; those before
+// drawEnd have a code that draws something. A block of stars with positions
+// too large or not finite for a box has bounded false and is never skipped.
+struct GridBlock {
+  Vector3D low;
+  Vector3D high;
+  uint32_t begin;
+  uint32_t end;
+  uint32_t drawEnd;
+  bool bounded;
+};
+
+class StarGrid {
+ public:
+  // Stars with a coordinate beyond this many light years (or not finite)
+  // go into the never-skipped blocks, so the box tests cannot overflow.
+  static constexpr double kLargestBoxedCoordinate = 1e15;
+  // Aimed-at stars per grid cell, and most stars in one block.
+  static constexpr int32_t kStarsPerCell = 256;
+  static constexpr uint32_t kMaxBlockStars = 1024;
+
+  // Copies the positions of stars[0, count) and groups them; every code is
+  // kDrawNothing until RefreshCodes. False, leaving the grid empty, when the
+  // memory for it is not to be had.
+  bool Build(const StarEntry* stars, int32_t count);
+  void Clear();
+
+  // Sets every star's code from its record's dDistance and dAppMagnitude
+  // (stars, the array the grid was built from) and puts the stars that draw
+  // something first in their block.
+  void RefreshCodes(const StarEntry* stars, bool byMagnitude);
+
+  int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }
+  const std::vector<GridBlock>& Blocks() const { return m_blocks; }
+  const GridStar* Stars() const { return m_stars.data(); }
+
+ private:
+  std::vector<GridStar> m_stars;
+  std::vector<GridBlock> m_blocks;
+};

@@ -1,0 +1,47 @@
+// The view's mouse handlers: dragging with the left button turns the line of
+// sight, double-clicks scale the zoom factor (the arithmetic is in
+// interaction/DragLook). Neither moves the observer, so the magnitudes stay
+// as they are.
+#include <cstdint>
+#include <optional>
+
+#include "geometry/ViewBasis.h"
+#include "interaction/DragLook.h"
+#include "view/SkyglassView.h"
+
+void CSkyglassView::OnLButtonDown(int x, int y) {
+  m_platform.SetCapture();
+  m_ptDragAnchor = {x, y};
+}
+
+void CSkyglassView::OnMouseMove(int x, int y) {
+  if (!m_platform.HasCapture()) return;  // no drag in progress
+  // Differences in 64 bits: no overflow whatever the pointer coordinates.
+  const double dx = static_cast<double>(int64_t{x} - m_ptDragAnchor.x);
+  const double dy = static_cast<double>(int64_t{y} - m_ptDragAnchor.y);
+  m_ptDragAnchor = {x, y};
+  // At a vanishing zoom a step can overflow; the view then keeps its angles.
+  const std::optional<LookAngles> angles = DraggedAngles(m_dYaw, m_dPitch, dx, dy, m_dZoom);
+  if (!angles) return;
+  m_dYaw = angles->yaw;
+  m_dPitch = angles->pitch;
+  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  RedrawAll();
+}
+
+void CSkyglassView::OnLButtonUp(int /*x*/, int /*y*/) {
+  if (m_platform.HasCapture()) m_platform.ReleaseCapture();
+}
+
+void CSkyglassView::OnLButtonDblClk(int /*x*/, int /*y*/) { ZoomByDoubleClick(true); }
+
+void CSkyglassView::OnRButtonDblClk(int /*x*/, int /*y*/) { ZoomByDoubleClick(false); }
+
+void CSkyglassView::ZoomByDoubleClick(bool zoomIn) {
+  const bool shift = m_platform.IsKeyDown(ModifierKey::Shift);
+  const bool control = m_platform.IsKeyDown(ModifierKey::Control);
+  if (const std::optional<double> zoom = DoubleClickZoom(m_dZoom, zoomIn, shift, control)) {
+    m_dZoom = *zoom;
+    RedrawAll();
+  }
+}

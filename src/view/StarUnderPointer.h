@@ -1,0 +1,20 @@
+// The star under the pointer in the view's current frame, and the message
+// pane's read-out of it (the pick and the text are in interaction/StarPick
+// and interaction/StarReadout).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "interaction/StarReadout.h"
+
+class CSkyglassView;
+
+// The state of the magnitudes the view drew.
+MagnitudeState MagnitudeStateOf(const CSkyglassView& view);
+
+// The pick in the view's current frame; kNoStar while no map is loaded.
+int32_t PickStarAt(CSkyglassView& view, int x, int y);
+
+// The read-out of the star picked at window point (x, y); empty when there is none.
+std::string StarReadoutAt(CSkyglassView& view, int x, int y);
