@@ -27,55 +27,24 @@ bool ParseWholeNumber(std::string_view text, uint64_t* value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
-bool HasColumn(std::span<const std::string> header, std::string_view name) {
-  for (const std::string& column : header)
-    if (column == name) return true;
-  return false;
-}
-
 bool CatalogColumns::Bind(std::span<const std::string> header, std::string* error) {
   m_columnCount = header.size();
   m_atHyg = HasColumn(header, "x0");
-  struct Column {
-    const char* name;
-    const char* atHygName;  // nullptr: not an AT-HYG column
-    size_t* index;
-    bool required;
+  const auto name = [&](const char* plain, const char* atHyg) { return m_atHyg ? atHyg : plain; };
+  const ColumnSlot columns[] = {
+      {"id", &m_id, true},           {"hip", &m_hip, true},
+      {"proper", &m_proper, true},   {name("dm", nullptr), &m_dm, false},  // AT-HYG has no dm column
+      {"spect", &m_spect, true},     {name("x", "x0"), &m_x, true},
+      {name("y", "y0"), &m_y, true}, {name("z", "z0"), &m_z, true},
+      {"absmag", &m_absMag, true},   {name(nullptr, "dist"), &m_dist, true},
   };
-  const Column columns[] = {
-      {"id", "id", &m_id, true},
-      {"hip", "hip", &m_hip, true},
-      {"proper", "proper", &m_proper, true},
-      {"dm", nullptr, &m_dm, false},
-      {"spect", "spect", &m_spect, true},
-      {"x", "x0", &m_x, true},
-      {"y", "y0", &m_y, true},
-      {"z", "z0", &m_z, true},
-      {"absmag", "absmag", &m_absMag, true},
-      {nullptr, "dist", &m_dist, true},
-  };
-  for (const Column& column : columns) {
-    *column.index = kAbsent;
-    const char* name = m_atHyg ? column.atHygName : column.name;
-    if (!name) continue;
-    for (size_t i = 0; i < header.size() && *column.index == kAbsent; ++i)
-      if (header[i] == name) *column.index = i;
-    if (column.required && *column.index == kAbsent) {
-      *error = std::string("no column named '") + name + "' in the header";
-      return false;
-    }
-  }
-  return true;
+  return BindColumns(header, columns, error);
 }
 
 bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, std::string* error) const {
-  if (row.size() != m_columnCount) {
-    *error = std::to_string(row.size()) + " fields where the header has " + std::to_string(m_columnCount);
-    return false;
-  }
+  if (!HasHeaderFieldCount(row, m_columnCount, error)) return false;
   const auto fail = [&](const char* column, const char* expected, const std::string& text) {
-    *error = std::string("column '") + column + "': '" + text + "' is not " + expected;
-    return false;
+    return FieldError(column, expected, text, error);
   };
   star->noDistance = false;
   star->numberedInOrder = false;
@@ -87,7 +56,7 @@ bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, 
     star->hip = hip;
   }
   star->proper = row[m_proper];
-  star->dm = m_dm == kAbsent ? std::string_view() : std::string_view(row[m_dm]);
+  star->dm = m_dm == kNoColumn ? std::string_view() : std::string_view(row[m_dm]);
   star->spect = row[m_spect];
 
   if (m_atHyg) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "HeaderColumns.h"
 #include "geometry/Vector3D.h"
 
 // One star row as every reader yields it. The text fields view the reader's
@@ -41,7 +42,6 @@ class CatalogColumns {
   bool Parse(std::span<const std::string> row, CatalogStar* star, std::string* error) const;
 
  private:
-  static constexpr size_t kAbsent = SIZE_MAX;
   static constexpr double kUnknownDistance = 100000.0;  // parsecs
 
   // Sets *usable when an AT-HYG row's position can be used: x0, y0, z0 and
@@ -50,13 +50,10 @@ class CatalogColumns {
   std::optional<std::string> UsableDistance(std::span<const std::string> row, bool* usable) const;
 
   size_t m_columnCount = 0;
-  size_t m_id = kAbsent, m_hip = kAbsent, m_proper = kAbsent, m_dm = kAbsent, m_spect = kAbsent;
-  size_t m_x = kAbsent, m_y = kAbsent, m_z = kAbsent, m_absMag = kAbsent, m_dist = kAbsent;
+  size_t m_id = kNoColumn, m_hip = kNoColumn, m_proper = kNoColumn, m_dm = kNoColumn, m_spect = kNoColumn;
+  size_t m_x = kNoColumn, m_y = kNoColumn, m_z = kNoColumn, m_absMag = kNoColumn, m_dist = kNoColumn;
   bool m_atHyg = false;
 };
-
-// True when the header names this column.
-bool HasColumn(std::span<const std::string> header, std::string_view name);
 
 // Strict number parsing shared with the command lines: the whole text must be
 // the number (an optional leading '+' allowed); no spaces, no inf or nan.

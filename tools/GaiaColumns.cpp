@@ -15,11 +15,7 @@ bool GaiaColumns::Recognizes(std::span<const std::string> header) {
 
 bool GaiaColumns::Bind(std::span<const std::string> header, std::string* error) {
   m_columnCount = header.size();
-  const struct {
-    const char* name;
-    size_t* index;
-    bool required;
-  } columns[] = {
+  const ColumnSlot columns[] = {
       {"source_id", &m_sourceId, true},
       {"ra", &m_ra, true},
       {"dec", &m_dec, true},
@@ -31,26 +27,13 @@ bool GaiaColumns::Bind(std::span<const std::string> header, std::string* error) 
       {"designation", &m_designation, false},
       {"spectraltype_esphs", &m_spect, false},
   };
-  for (const auto& column : columns) {
-    *column.index = kAbsent;
-    for (size_t i = 0; i < header.size() && *column.index == kAbsent; ++i)
-      if (header[i] == column.name) *column.index = i;
-    if (column.required && *column.index == kAbsent) {
-      *error = std::string("no column named '") + column.name + "' in the header";
-      return false;
-    }
-  }
-  return true;
+  return BindColumns(header, columns, error);
 }
 
 bool GaiaColumns::Parse(std::span<const std::string> row, GaiaRow* gaia, std::string* error) const {
-  if (row.size() != m_columnCount) {
-    *error = std::to_string(row.size()) + " fields where the header has " + std::to_string(m_columnCount);
-    return false;
-  }
+  if (!HasHeaderFieldCount(row, m_columnCount, error)) return false;
   const auto fail = [&](const char* column, const char* expected, const std::string& text) {
-    *error = std::string("column '") + column + "': '" + text + "' is not " + expected;
-    return false;
+    return FieldError(column, expected, text, error);
   };
   if (!ParseWholeNumber(row[m_sourceId], &gaia->sourceId))
     return fail("source_id", "a whole number", row[m_sourceId]);
@@ -70,12 +53,12 @@ bool GaiaColumns::Parse(std::span<const std::string> row, GaiaRow* gaia, std::st
   };
   for (const auto& number : optionalNumbers) {
     number.value->reset();
-    if (number.index == kAbsent || IsNull(row[number.index])) continue;
+    if (number.index == kNoColumn || IsNull(row[number.index])) continue;
     double value = 0.0;
     if (!ParseDecimal(row[number.index], &value)) return fail(number.name, "a number", row[number.index]);
     *number.value = value;
   }
-  gaia->designation = m_designation == kAbsent ? std::string_view() : std::string_view(row[m_designation]);
-  gaia->spect = m_spect == kAbsent ? std::string_view() : std::string_view(row[m_spect]);
+  gaia->designation = m_designation == kNoColumn ? std::string_view() : std::string_view(row[m_designation]);
+  gaia->spect = m_spect == kNoColumn ? std::string_view() : std::string_view(row[m_spect]);
   return true;
 }

@@ -22,12 +22,12 @@ class GaiaColumns {
   bool Parse(std::span<const std::string> row, GaiaRow* gaia, std::string* error) const;
 
   // The table can give a parallax over error for the quality cut.
-  bool hasQualityColumn() const { return m_parallaxError != kAbsent || m_parallaxOverError != kAbsent; }
+  bool hasQualityColumn() const { return m_parallaxError != kNoColumn || m_parallaxOverError != kNoColumn; }
 
  private:
-  static constexpr size_t kAbsent = SIZE_MAX;
   size_t m_columnCount = 0;
-  size_t m_sourceId = kAbsent, m_ra = kAbsent, m_dec = kAbsent, m_parallax = kAbsent, m_gMag = kAbsent;
-  size_t m_parallaxError = kAbsent, m_parallaxOverError = kAbsent, m_bpRp = kAbsent;
-  size_t m_designation = kAbsent, m_spect = kAbsent;
+  size_t m_sourceId = kNoColumn, m_ra = kNoColumn, m_dec = kNoColumn, m_parallax = kNoColumn,
+         m_gMag = kNoColumn;
+  size_t m_parallaxError = kNoColumn, m_parallaxOverError = kNoColumn, m_bpRp = kNoColumn;
+  size_t m_designation = kNoColumn, m_spect = kNoColumn;
 };
