@@ -44,6 +44,8 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
   }
   const QStringList expected = {
       "&File",
+      "  Save View &As...\tCtrl+S",
+      "  ---",
       "  E&xit\tEsc",
       "&Options",
       "  &Toolbar",
@@ -69,6 +71,7 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
       "    &500%",
       "    &1000%",
       "    2&000%",
+      "  &Full Screen\tF11",
       "&Help",
       "  &About Vantaro...",
   };
@@ -89,6 +92,8 @@ TEST_F(MainFrameTest, AcceleratorTable) {
       {cmd::kNextPane, {QKeySequence(Qt::Key_F6)}},
       {cmd::kPrevPane, {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
       {cmd::kPause, {QKeySequence(Qt::Key_Pause)}},
+      {cmd::kSaveViewAs, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+      {cmd::kFullScreen, {QKeySequence(Qt::Key_F11)}},
       {cmd::kAppExit, {}},  // the menu shows "Esc", but Esc belongs to another command
   };
   for (const auto& [id, keys] : rows) EXPECT_EQ(Frame()->ActionById(id)->shortcuts(), keys) << id;
@@ -158,7 +163,7 @@ TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
   QTest::mouseMove(namesButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Shows/Hides Starnames."; }, 1000));
   EXPECT_TRUE(message->isVisible());
-  EXPECT_EQ(message->geometry(), readyGeometry);  // the text does not move
+  EXPECT_EQ(message->geometry(), readyGeometry);   // the text does not move
   QTest::mouseMove(ViewWidget(), QPoint(20, 20));  // away from the star at the centre
   EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Ready"; }, 1000));
 
