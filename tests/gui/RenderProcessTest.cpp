@@ -4,25 +4,11 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 
 #include "GuiTestSupport.h"
 #include "TempDirectory.h"
 
 namespace {
-
-struct ProcessResult {
-  int exitCode;
-  QString errorText;
-};
-
-ProcessResult RunVantaro(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
-  if (!process.waitForFinished(30000)) return {-1, "did not finish"};
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 class RenderProcessTest : public ::testing::Test {
  protected:
