@@ -68,3 +68,12 @@ TEST_F(RenderProcessTest, BadValuesExitWithCodeTwoAndAMessage) {
   EXPECT_TRUE(unknown.errorText.contains("'Vega'")) << unknown.errorText.toStdString();
   EXPECT_FALSE(QFile::exists(Path("x.png")));
 }
+
+TEST_F(RenderProcessTest, AnUnwritableOutputIsAnErrorWithTheReason) {
+  const ProcessResult run = RunVantaro({"--render", Path("missing/out.png"), "--map", Path("map.smp")});
+  EXPECT_EQ(run.exitCode, 1);
+  const QString prefix = "vantaro: cannot write the image '" + Path("missing/out.png") + "': ";
+  EXPECT_TRUE(run.errorText.contains(prefix)) << run.errorText.toStdString();
+  EXPECT_FALSE(run.errorText.contains(prefix + "\n"));  // with the reason
+  EXPECT_FALSE(QFile::exists(Path("missing/out.png")));
+}
