@@ -18,6 +18,9 @@ class SaveViewTest : public AppFixture {
     Start({CentreStar(),
            {2, 10.0, 4.0, 30.0, 1.0, "K0", "Kelvar"},
            {3, -6.0, -2.0, 25.0, 2.0, "G2", "Mirach"}});
+    AnswerFileDialogs();
+  }
+  void AnswerFileDialogs() {
     Frame()->SetSaveFileNameAsker([this](QWidget&, const QString& suggested) {
       suggestions << suggested;
       return answer;
@@ -32,6 +35,14 @@ class SaveViewTest : public AppFixture {
 
   QString answer;  // what the file dialog answers
   QStringList suggestions;
+};
+
+class SaveNoMapTest : public SaveViewTest {
+ protected:
+  void SetUp() override {
+    Start({});
+    AnswerFileDialogs();
+  }
 };
 
 // Types name into the star dialog that Ctrl+D opens, and confirms it.
@@ -117,4 +128,15 @@ TEST_F(SaveViewTest, AFailedWriteSaysWhyAndLeavesNoFile) {
   QTest::qWait(30);
   EXPECT_TRUE(boxes.Texts().empty());
   EXPECT_EQ(Files(), before);
+}
+
+TEST_F(SaveNoMapTest, SavesTheNoMapScreenAsRenderDoes) {
+  answer = Path("saved.png");
+  Route(cmd::kSaveViewAs);
+  const QSize size = ViewWidget()->size();
+  const ProcessResult run = RunVantaro({"--render", Path("rendered.png"), "--map", Path("map.smp"), "--size",
+                                        QString("%1x%2").arg(size.width()).arg(size.height())});
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  EXPECT_TRUE(Bytes(Path("saved.png")) == Bytes(Path("rendered.png")));
+  EXPECT_NE(QImage(Path("saved.png")).pixel(30, 30), qRgb(0, 0, 0));  // within the red message
 }
