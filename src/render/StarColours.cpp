@@ -63,12 +63,15 @@ ColourClass ClassOfLetter(char letter) {
   }
 }
 
-constexpr int kChannelMax = 31;  // 5 bits a channel
+constexpr int kChannelMax = 31;                  // 5 bits a channel
+constexpr int kGreyStep = 1 << 10 | 1 << 5 | 1;  // one level in each channel
 
 // grey * part / whole, rounded half up.
 int Scaled(int grey, int part, int whole) { return (2 * grey * part + whole) / (2 * whole); }
 
 constexpr int64_t kMinStarsPerThread = 65536;
+constexpr int64_t kMinWordsPerThread = 262144;
+constexpr int64_t kPrefetchAhead = 32;  // words
 
 // Grey level (0 to 31) in the colour of a class: each channel level *
 // channel / brightest channel, rounded half up, so that the brightest
@@ -80,6 +83,9 @@ uint16_t TintedLevel(int level, const ClassColour& colour) {
   const int blue = Scaled(level, colour.blue, brightest);
   return static_cast<uint16_t>(red << 10 | green << 5 | blue);
 }
+
+// Slot of a star in StarColours' packed classes: DrawnStarMap::kNoStar (-1) becomes 0.
+uint32_t Slot(int32_t star) { return static_cast<uint32_t>(star) + 1u; }
 
 }  // namespace
 
@@ -93,40 +99,64 @@ ColourClass ColourClassOfTag(const char* tag, size_t size) {
 }
 
 StarColours::StarColours() {
-  for (size_t c = 0; c < m_tinted.size(); ++c)
+  for (size_t level = 0; level < m_tinted[0].size(); ++level)
+    m_tinted[0][level] = static_cast<uint16_t>(level * kGreyStep);
+  for (size_t c = 1; c < m_tinted.size(); ++c)
     for (size_t level = 0; level < m_tinted[c].size(); ++level)
-      m_tinted[c][level] = TintedLevel(static_cast<int>(level), kClassColours[c]);
+      m_tinted[c][level] = TintedLevel(static_cast<int>(level), kClassColours[c - 1]);
 }
 
 void StarColours::Prepare(const StarCatalog& catalog) {
   const size_t count = static_cast<size_t>(std::max(catalog.m_nStars, 0));
-  if (catalog.PositionsStamp() == m_stamp && m_classes.size() == count) return;
+  const size_t slots = count + 1;  // slot 0 for DrawnStarMap::kNoStar, slot i + 1 for star i
+  if (catalog.PositionsStamp() == m_stamp && m_slots == slots) return;
+  m_slots = 0;
   try {
-    m_classes.resize(count);
+    m_packed.resize((slots + 1) / 2);
   } catch (const std::bad_alloc&) {  // without the memory, every star stays grey
-    m_classes.clear();
-    m_stamp = 0;
+    m_packed.clear();
     return;
   }
-  ForEachChunk(static_cast<int64_t>(count), kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i)
-      m_classes[i] = ColourClassOfTag(catalog.m_pStars[i].szTag, sizeof catalog.m_pStars[i].szTag);
+  auto slotClass = [&](size_t slot) {
+    if (slot == 0 || slot > count) return kNoColourClass;
+    const StarEntry& star = catalog.m_pStars[slot - 1];
+    return ColourClassOfTag(star.szTag, sizeof star.szTag);
+  };
+  ForEachChunk(static_cast<int64_t>(m_packed.size()), kMinStarsPerThread, [&](int64_t begin, int64_t end) {
+    for (int64_t b = begin; b < end; ++b)
+      m_packed[b] = static_cast<uint8_t>(slotClass(2 * b) | slotClass(2 * b + 1) << 4);
   });
+  m_slots = slots;
   m_stamp = catalog.PositionsStamp();
 }
 
+// Without a branch on the star or its class, which would be mispredicted at
+// random and keep the loads of the classes from overlapping: words without a
+// star or a class go through row 0, which gives a grey or black word back.
 void StarColours::TintWord(uint16_t* bits, const int32_t* drawn, size_t word) const {
-  const int32_t star = drawn[word];
-  if (star < 0 || static_cast<size_t>(star) >= m_classes.size()) return;
-  const ColourClass colourClass = m_classes[star];
-  if (colourClass != kNoColourClass) bits[word] = m_tinted[colourClass - 1][bits[word] & kChannelMax];
+  const uint32_t slot = Slot(drawn[word]);
+  if (slot >= m_slots) return;
+  const ColourClass colourClass = (m_packed[slot >> 1] >> ((slot & 1) << 2)) & 0xF;
+  bits[word] = m_tinted[colourClass][bits[word] & kChannelMax];
 }
 
 void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words,
                        std::optional<std::span<const uint32_t>> written) const {
+  if (m_slots == 0) return;
+  // Each word is tinted on its own, so the words can be split over the threads.
   if (written) {
-    for (const uint32_t word : *written) TintWord(bits, drawn, word);
-  } else {
-    for (size_t word = 0; word < words; ++word) TintWord(bits, drawn, word);
+    ForEachChunk(static_cast<int64_t>(written->size()), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
+      for (int64_t i = begin; i < end; ++i) TintWord(bits, drawn, (*written)[i]);
+    });
+    return;
   }
+  // The whole map is walked in order, but the classes of its stars are read
+  // at random: they are asked for a few words ahead.
+  ForEachChunk(static_cast<int64_t>(words), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
+    for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchAhead < end)
+        __builtin_prefetch(&m_packed[std::min<size_t>(Slot(drawn[i + kPrefetchAhead]), m_slots - 1) >> 1]);
+      TintWord(bits, drawn, static_cast<size_t>(i));
+    }
+  });
 }

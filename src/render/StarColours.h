@@ -33,16 +33,22 @@ class StarColours {
   // catalogue's positions stamp.
   void Prepare(const StarCatalog& catalog);
 
-  // Tints the star pixels of bits by the class of the star drawn holds for
-  // each (DrawnStarMap::kNoStar leaves a word as it is): the words listed in
-  // written when given, else all words.
+  // Tints the star pixels of bits, which holds only what the star pass drew
+  // (grey words, black where drawn is DrawnStarMap::kNoStar), by the class
+  // of the star drawn holds for each: the words listed in written when
+  // given, else all words.
   void Tint(uint16_t* bits, const int32_t* drawn, size_t words,
             std::optional<std::span<const uint32_t>> written) const;
 
  private:
   void TintWord(uint16_t* bits, const int32_t* drawn, size_t word) const;
 
-  std::vector<ColourClass> m_classes;  // by catalogue index
+  // The classes by slot, catalogue index + 1 (slot 0 for no star), two a
+  // byte, low half first: the tint reads them at random, and more of them
+  // stay in the cache so.
+  std::vector<uint8_t> m_packed;
+  size_t m_slots = 0;
   uint64_t m_stamp = 0;
-  std::array<std::array<uint16_t, 32>, kColourClasses> m_tinted{};  // by class - 1 and grey level 0 to 31
+  // By class and grey level 0 to 31; row kNoColourClass keeps the grey.
+  std::array<std::array<uint16_t, 32>, kColourClasses + 1> m_tinted{};
 };
