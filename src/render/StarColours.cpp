@@ -71,7 +71,11 @@ int Scaled(int grey, int part, int whole) { return (2 * grey * part + whole) / (
 
 constexpr int64_t kMinStarsPerThread = 65536;
 constexpr int64_t kMinWordsPerThread = 262144;
-constexpr int64_t kPrefetchAhead = 32;  // words
+// How far ahead the tint asks for what it will read: some tens of stars.
+// The list of written words holds only stars; most words of the whole map
+// hold none.
+constexpr int64_t kListAhead = 32;  // list entries
+constexpr int64_t kMapAhead = 128;  // words
 
 // Grey level (0 to 31) in the colour of a class: each channel level *
 // channel / brightest channel, rounded half up, so that the brightest
@@ -144,9 +148,16 @@ void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words,
                        std::optional<std::span<const uint32_t>> written) const {
   if (m_slots == 0) return;
   // Each word is tinted on its own, so the words can be split over the threads.
+  // The listed words are scattered over the map: they are asked for ahead.
   if (written) {
     ForEachChunk(static_cast<int64_t>(written->size()), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) TintWord(bits, drawn, (*written)[i]);
+      for (int64_t i = begin; i < end; ++i) {
+        if (i + kListAhead < end) {
+          __builtin_prefetch(&drawn[(*written)[i + kListAhead]]);
+          __builtin_prefetch(&bits[(*written)[i + kListAhead]], 1);
+        }
+        TintWord(bits, drawn, (*written)[i]);
+      }
     });
     return;
   }
@@ -154,8 +165,8 @@ void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words,
   // at random: they are asked for a few words ahead.
   ForEachChunk(static_cast<int64_t>(words), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
-      if (i + kPrefetchAhead < end)
-        __builtin_prefetch(&m_packed[std::min<size_t>(Slot(drawn[i + kPrefetchAhead]), m_slots - 1) >> 1]);
+      if (i + kMapAhead < end)
+        __builtin_prefetch(&m_packed[std::min<size_t>(Slot(drawn[i + kMapAhead]), m_slots - 1) >> 1]);
       TintWord(bits, drawn, static_cast<size_t>(i));
     }
   });
