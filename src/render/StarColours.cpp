@@ -70,7 +70,8 @@ constexpr int kGreyStep = 1 << 10 | 1 << 5 | 1;  // one level in each channel
 int Scaled(int grey, int part, int whole) { return (2 * grey * part + whole) / (2 * whole); }
 
 constexpr int64_t kMinStarsPerThread = 65536;
-constexpr int64_t kMinWordsPerThread = 262144;
+constexpr int64_t kMinWordsPerThread = 262144;  // of the whole map
+constexpr int64_t kMinListedPerThread = 32768;  // of the written words' list
 // How far ahead the tint asks for what it will read: some tens of stars.
 // The list of written words holds only stars; most words of the whole map
 // hold none.
@@ -150,7 +151,7 @@ void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words,
   // Each word is tinted on its own, so the words can be split over the threads.
   // The listed words are scattered over the map: they are asked for ahead.
   if (written) {
-    ForEachChunk(static_cast<int64_t>(written->size()), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
+    ForEachChunk(static_cast<int64_t>(written->size()), kMinListedPerThread, [&](int64_t begin, int64_t end) {
       for (int64_t i = begin; i < end; ++i) {
         if (i + kListAhead < end) {
           __builtin_prefetch(&drawn[(*written)[i + kListAhead]]);
