@@ -44,8 +44,8 @@ class StarColours {
   void TintWord(uint16_t* bits, const int32_t* drawn, size_t word) const;
 
   // The classes by slot, catalogue index + 1 (slot 0 for no star), two a
-  // byte, low half first: the tint reads them at random, and more of them
-  // stay in the cache so.
+  // byte, low half first: the tint reads them at random, and packed, more
+  // of them fit in the cache.
   std::vector<uint8_t> m_packed;
   size_t m_slots = 0;
   uint64_t m_stamp = 0;
