@@ -58,6 +58,7 @@ void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
   m_pStarBits = m_hStarBitmap->Bits();
   m_pLabelBits = m_hLabelBitmap->Bits();
   m_drawnStars.Resize(m_nWidth, m_nHeight);
+  m_bLabelBufferBlack = 0;  // the first paint makes sure
   m_bProjectionDirty = 1;
   m_platform.Invalidate();
 }
@@ -77,7 +78,9 @@ void CSkyglassView::OnDraw() {
     const Vector3D scaledDown = m_vDown * m_dZoom;
     const Vector3D scaledRight = m_vRight * m_dZoom;
     m_bProjectionDirty = 0;
-    if (m_hLabelBitmap) ClearToBlack(*m_hLabelBitmap);
+    // Only the label pass writes into the label buffer: while it drew no
+    // text, the buffer is still black and need not be looked at.
+    if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     DrawLabels();

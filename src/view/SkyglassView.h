@@ -31,7 +31,7 @@ class CSkyglassView {
   // --- Painting and size (rendering) ---
   void OnSize(int type, int cx, int cy);
   void OnDraw();
-  void RenderStars();
+  void RenderStars();  // the star pass over the records as ProjectStars last projected them
   void DrawLabels();
   void MergeLabels();
   void DrawNoMapScreen();
@@ -129,5 +129,5 @@ class CSkyglassView {
   StarPaintCache m_paintCache;
   ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
   int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
-  int m_bLabelBufferBlack = 1;     // no text drawn into the label buffer since it was cleared
+  int m_bLabelBufferBlack = 0;     // no text drawn into the label buffer since it was cleared
 };
