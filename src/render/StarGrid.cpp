@@ -9,6 +9,7 @@
 #include <new>
 
 #include "parallel/ParallelRange.h"
+#include "render/LabelPass.h"
 #include "render/StarPlot.h"
 
 namespace {
@@ -94,6 +95,8 @@ int CellsPerAxis(int64_t boxedStars) {
 void StarGrid::Clear() {
   m_stars = {};
   m_blocks = {};
+  m_named = {};
+  m_labelBits = {};
 }
 
 bool StarGrid::Build(const StarEntry* stars, int32_t count) {
@@ -103,8 +106,13 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
     const Box box = BoxOfBoxedStars(stars, count);
     const CellMapping mapping(box, CellsPerAxis(box.count));
     std::vector<uint32_t> cellOf(static_cast<size_t>(count));
+    m_named.Reset(count);
+    m_labelBits.Reset(count);
     ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) cellOf[i] = mapping.CellOf(stars[i].vPos);
+      for (int64_t i = begin; i < end; ++i) {
+        cellOf[i] = mapping.CellOf(stars[i].vPos);
+        if (stars[i].szName[0] != 0) m_named.Set(i);
+      }
     });
     std::vector<uint32_t> cellEnd(mapping.CellCount() + 1, 0);  // counts, then ends, shifted by one
     for (const uint32_t cell : cellOf) ++cellEnd[cell + 1];
@@ -136,14 +144,17 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
 }
 
 void StarGrid::RefreshCodes(const StarEntry* stars, bool byMagnitude) {
+  std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
       for (uint32_t s = block.begin; s < block.end; ++s) {
         if (s + kPrefetchAhead < block.end)
           __builtin_prefetch(&stars[m_stars[s + kPrefetchAhead].index].dDistance);
-        const StarEntry& star = stars[m_stars[s].index];
+        const int32_t index = m_stars[s].index;
+        const StarEntry& star = stars[index];
         m_stars[s].code = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
+        if (MayGetLabel(star.dDistance, star.dAppMagnitude, m_named.Test(index))) m_labelBits.Set(index);
       }
       const auto drawn = std::partition(m_stars.begin() + block.begin, m_stars.begin() + block.end,
                                         [](const GridStar& star) { return star.code != kDrawNothing; });
