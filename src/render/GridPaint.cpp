@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <new>
 
 #include "parallel/ParallelRange.h"
@@ -21,6 +22,14 @@ constexpr size_t kBlocksPerTake = 16;
 // paint that writes more clears the whole buffer next time, which is then
 // as cheap.
 constexpr size_t kNotedShare = 8;
+
+// Sorted stars ahead of the one being drawn whose pixel the drawing asks for.
+constexpr size_t kPrefetchAhead = 16;
+
+// Fewest noted words for which the clear uses more than one thread, and
+// fewest words a thread of the label merge takes on.
+constexpr size_t kMinNotedForThreads = 1 << 16;
+constexpr int64_t kMinMergeWordsPerThread = 1 << 18;
 
 uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end) {
   uint64_t stars = 0;
@@ -66,7 +75,10 @@ void GridPaint::ClearFrame(uint16_t* bits, int32_t* drawn, size_t words) {
   if (!sameFrame || m_wholeClear || !allNoted) {
     ClearStarFrame(bits, drawn, words);
   } else {
-    ForEachChunk(static_cast<int64_t>(m_targets.size()), 1, [&](int64_t first, int64_t last) {
+    size_t noted = 0;
+    for (const HighestIndexTarget& target : m_targets) noted += target.writtenCount;
+    const int64_t lists = static_cast<int64_t>(m_targets.size());
+    ForEachChunk(lists, noted < kMinNotedForThreads ? lists : 1, [&](int64_t first, int64_t last) {
       for (int64_t k = first; k < last; ++k) {
         const HighestIndexTarget& target = m_targets[k];
         for (size_t i = 0; i < target.writtenCount; ++i) {
@@ -81,6 +93,31 @@ void GridPaint::ClearFrame(uint16_t* bits, int32_t* drawn, size_t words) {
   m_drawn = drawn;
   m_words = words;
   m_wholeClear = false;
+}
+
+void GridPaint::MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words) {
+  const bool noting = bits == m_bits && words == m_words && !m_wholeClear && !m_targets.empty();
+  const int64_t chunks = ChunkCount(static_cast<int64_t>(words), kMinMergeWordsPerThread,
+                                    noting ? static_cast<unsigned>(m_targets.size()) : HardwareWorkers());
+  ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+    for (int64_t k = first; k < last; ++k) {
+      const size_t end = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k + 1));
+      for (size_t word = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k));
+           word < end;) {
+        uint64_t four = 0;  // a block of four black label words is one test
+        if (word + 4 <= end && (std::memcpy(&four, labels + word, sizeof four), four == 0)) {
+          word += 4;
+          continue;
+        }
+        if (labels[word] != 0) {
+          if (noting && m_drawn[word] < 0) m_targets[k].Note(word);  // no star wrote it: not noted yet
+          bits[word] |= labels[word];
+        }
+        ++word;
+      }
+    }
+  });
+  if (!noting) m_wholeClear = true;
 }
 
 HighestIndexTarget& GridPaint::Target(size_t k, uint16_t* bits, int32_t* drawn, size_t words) {
@@ -184,9 +221,15 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
                           std::min(words, (band + 1) * bandRows * width)};
           for (unsigned t = 0; t < threads; ++t) {
             std::vector<BinnedStar>& stars = m_bands[t][band];
-            for (const BinnedStar& star : stars)
+            for (size_t i = 0; i < stars.size(); ++i) {
+              if (i + kPrefetchAhead < stars.size()) {
+                __builtin_prefetch(&drawn[stars[i + kPrefetchAhead].word], 1);
+                __builtin_prefetch(&bits[stars[i + kPrefetchAhead].word], 1);
+              }
+              const BinnedStar& star = stars[i];
               DrawCodedStarAt(into, frame, static_cast<int32_t>(star.word % width),
                               static_cast<int32_t>(star.word / width), star.code, star.index);
+            }
             stars.clear();
           }
         }

@@ -64,6 +64,10 @@ class GridPaint {
   // Something other than Paint wrote into the buffers: the next ClearFrame
   // clears them whole.
   void ForgetWrites() { m_wholeClear = true; }
+  // ORs labels (words long) into bits, the pixels of the last Paint, noting
+  // the words it lights beyond those, so that the next ClearFrame need not
+  // clear the whole frame.
+  void MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words);
 
   // Draws the stars of grid with an index below drawCount, projected for
   // setup, into bits and drawn (frame.width x frame.height, cleared by

@@ -12,6 +12,8 @@ namespace {
 // Distances are printed this many lines above the star's label point.
 constexpr int kDistanceLineOffset = 11;
 
+constexpr size_t kNameBytes = sizeof StarEntry{}.szName;
+
 // Whether a star of magnitude m (already below 5) shows its name field: every
 // name with designations on; otherwise proper names only, down to magnitude 4
 // with small names on, or 2 with names on.
@@ -32,23 +34,22 @@ std::string DistanceText(double distance) {
 
 }  // namespace
 
-bool ChooseStarLabel(const StarEntry& star, bool visible, double projX, double projY,
-                     const ScreenFrame& frame, const LabelFlags& flags, StarLabel& label) {
-  if (star.dDistance < kNearestDrawnDistance || !visible) return false;
+bool ChooseStarLabel(double distance, double magnitude, const char* name, bool visible, double projX,
+                     double projY, const ScreenFrame& frame, const LabelFlags& flags, StarLabel& label) {
   int32_t x = 0;
   int32_t y = 0;
-  if (!ToScreenCoordinate(projX, kPixelsPerUnit, frame.centerX, x) ||
+  if (!visible || !ToScreenCoordinate(projX, kPixelsPerUnit, frame.centerX, x) ||
       !ToScreenCoordinate(projY, kPixelsPerUnit, frame.centerY, y))
     return false;
   if (x < 0 || x > frame.width || y < 0 || y > frame.height) return false;
+  if (distance < kNearestDrawnDistance) return false;
 
-  const double m = star.dAppMagnitude;
+  const double m = magnitude;
   label.x = x;
   label.y = y;
   label.name = {};
-  if (m < 5.0 && ShowsName(star.szName, m, flags))
-    label.name = std::string_view(star.szName, strnlen(star.szName, sizeof star.szName));
-  label.distance = m < 3.0 && flags.distances != 0 ? DistanceText(star.dDistance) : std::string();
+  if (m < 5.0 && ShowsName(name, m, flags)) label.name = std::string_view(name, strnlen(name, kNameBytes));
+  label.distance = m < 3.0 && flags.distances != 0 ? DistanceText(distance) : std::string();
   return !label.name.empty() || !label.distance.empty();
 }
 
@@ -68,7 +69,9 @@ int DrawChosenLabel(const StarLabel& label, ViewPlatform& platform, PixelBuffer&
 int DrawStarLabel(const StarEntry& star, const ScreenFrame& frame, const LabelFlags& flags,
                   ViewPlatform& platform, PixelBuffer& target) {
   StarLabel label;
-  if (!ChooseStarLabel(star, star.bVisible != 0, star.dProjX, star.dProjY, frame, flags, label)) return 0;
+  if (!ChooseStarLabel(star.dDistance, star.dAppMagnitude, star.szName, star.bVisible != 0, star.dProjX,
+                       star.dProjY, frame, flags, label))
+    return 0;
   return DrawChosenLabel(label, platform, target);
 }
 

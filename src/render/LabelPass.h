@@ -40,11 +40,11 @@ struct StarLabel {
   std::string distance;
 };
 
-// The texts of star for the projection (projX, projY), or none when visible
-// is false; false when it gets no text. The record's own projected fields
-// are not read.
-bool ChooseStarLabel(const StarEntry& star, bool visible, double projX, double projY,
-                     const ScreenFrame& frame, const LabelFlags& flags, StarLabel& label);
+// The texts of a star of the given distance, apparent magnitude and name (a
+// record's szName) for the projection (projX, projY), or none when visible
+// is false; false when it gets no text.
+bool ChooseStarLabel(double distance, double magnitude, const char* name, bool visible, double projX,
+                     double projY, const ScreenFrame& frame, const LabelFlags& flags, StarLabel& label);
 // Draws what ChooseStarLabel chose; returns the number of texts drawn.
 int DrawChosenLabel(const StarLabel& label, ViewPlatform& platform, PixelBuffer& target);
 

@@ -14,7 +14,7 @@ namespace {
 // Fewest words of the label bits, and fewest stars that may get a label,
 // that a thread takes on.
 constexpr int64_t kMinBitWordsPerThread = 4096;
-constexpr int64_t kMinLabelStarsPerThread = 4096;
+constexpr int64_t kMinLabelStarsPerThread = 8192;
 
 }  // namespace
 
@@ -55,8 +55,9 @@ void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
           for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
             const int32_t index = static_cast<int32_t>(w * 64 + std::countr_zero(word));
             const StarEntry& star = catalog.m_pStars[index];
-            parts[k].push_back({star.vPos, index, star.dAppMagnitude < 3.0,
-                                star.dAppMagnitude < 5.0 && star.szName[0] != 0});
+            const double m = star.dAppMagnitude;
+            parts[k].push_back(
+                {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0});
           }
       } catch (const std::bad_alloc&) {
         outOfMemory = true;
@@ -77,24 +78,28 @@ void StarPaintCache::PaintStars(const ProjectionSetup& setup, int32_t drawCount,
 
 int StarPaintCache::DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,
                                const ScreenFrame& frame, const LabelFlags& flags, ViewPlatform& platform,
-                               PixelBuffer& target) const {
+                               PixelBuffer& target) {
   const bool names = flags.names != 0 || flags.smallNames != 0 || flags.durchmusterung != 0;
   const bool distances = flags.distances != 0;
   auto choose = [&](const LabelStar& candidate, StarLabel& label) {
-    if (!(distances && candidate.distance) && !(names && candidate.name)) return false;
+    if (!(distances && candidate.bright) && !(names && candidate.named)) return false;
     ProjectedPoint projected{};
     const bool visible = ProjectPoint(candidate.pos, setup.position, setup.forward, setup.scaledRight,
                                       setup.scaledDown, projected);
-    return ChooseStarLabel(stars[candidate.index], visible, projected.x, projected.y, frame, flags, label);
+    // Without a name, or at magnitude 5 or more, a star gets no name: its record is not read.
+    const char* name = candidate.named ? stars[candidate.index].szName : "";
+    return ChooseStarLabel(candidate.distance, candidate.magnitude, name, visible, projected.x, projected.y,
+                           frame, flags, label);
   };
   const auto end = std::lower_bound(m_labelStars.begin(), m_labelStars.end(), drawCount,
                                     [](const LabelStar& star, int32_t count) { return star.index < count; });
   const int64_t count = end - m_labelStars.begin();
   const int64_t chunks = ChunkCount(count, kMinLabelStarsPerThread, HardwareWorkers());
-  std::vector<std::vector<StarLabel>> chosen;
+  std::vector<std::vector<StarLabel>>& chosen = m_chosen;  // kept, so that its memory is reused
   bool kept = false;
   try {
-    chosen.resize(static_cast<size_t>(chunks));
+    if (chosen.size() < static_cast<size_t>(chunks)) chosen.resize(static_cast<size_t>(chunks));
+    for (std::vector<StarLabel>& part : chosen) part.clear();
     std::atomic<bool> outOfMemory{false};
     ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
       for (int64_t k = first; k < last; ++k) {

@@ -10,6 +10,7 @@
 // itself, and nothing else reads those fields.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,11 @@ class StarPaintCache {
                   int32_t* drawn, size_t words);
   // Something else wrote into the star buffer since the last PaintStars.
   void ForgetWrites() { m_paint.ForgetWrites(); }
+  // MergeLabelBuffer of labels onto stars, the buffer of the last PaintStars,
+  // keeping track of the words it writes.
+  void MergeLabels(PixelBuffer& stars, const PixelBuffer& labels) {
+    m_paint.MergeLabels(stars.Bits(), labels.Bits(), std::min(stars.words.size(), labels.words.size()));
+  }
 
   // The label pass over the stars (the records) with an index below
   // drawCount that may get a text with flags, projected for setup: their
@@ -39,23 +45,26 @@ class StarPaintCache {
   // number of texts drawn.
   int DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,
                  const ScreenFrame& frame, const LabelFlags& flags, ViewPlatform& platform,
-                 PixelBuffer& target) const;
+                 PixelBuffer& target);
 
  private:
   // A star that may get a label: where it is, and which texts it may get.
   struct LabelStar {
     Vector3D pos;
+    double distance;   // the record's dDistance
+    double magnitude;  // the record's dAppMagnitude
     int32_t index;
-    bool distance;  // magnitude below 3: its distance
-    bool name;      // a name and a magnitude below 5: its name
+    bool bright;  // magnitude below 3: may get its distance
+    bool named;   // a name and a magnitude below 5: may get its name
   };
 
   void FindLabelStars(const StarCatalog& catalog);
 
   StarGrid m_grid;
   GridPaint m_paint;
-  std::vector<LabelStar> m_labelStars;  // by catalogue index, ascending
-  uint64_t m_positionsStamp = 0;        // 0: nothing built
+  std::vector<LabelStar> m_labelStars;           // by catalogue index, ascending
+  std::vector<std::vector<StarLabel>> m_chosen;  // per thread, the texts of the last label pass
+  uint64_t m_positionsStamp = 0;                 // 0: nothing built
   uint64_t m_magnitudesStamp = 0;
   bool m_byMagnitude = false;
 };

@@ -84,10 +84,7 @@ void CSkyglassView::OnDraw() {
     m_bLabelBufferBlack = 1;
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     DrawLabels();
-    if (m_bLabelBufferBlack == 0) {  // a black label buffer adds nothing
-      MergeLabels();
-      m_paintCache.ForgetWrites();
-    }
+    if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
 }
@@ -138,7 +135,13 @@ void CSkyglassView::DrawLabels() {
 }
 
 void CSkyglassView::MergeLabels() {
-  if (m_hStarBitmap && m_hLabelBitmap) MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
+  if (!m_hStarBitmap || !m_hLabelBitmap) return;
+  if (m_bPaintedFromCache != 0) {
+    m_paintCache.MergeLabels(*m_hStarBitmap, *m_hLabelBitmap);
+    return;
+  }
+  MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
+  m_paintCache.ForgetWrites();
 }
 
 void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }
