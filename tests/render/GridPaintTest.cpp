@@ -2,8 +2,9 @@
 // pixels, drawn-star map, label buffer and texts must agree to the bit with
 // projecting and drawing every record in catalogue order, over a turn, a
 // flight with stale magnitudes and their return, for observers inside the
-// cloud, on a star and on the face of the grid, at the zooms' extremes, with
-// stars on the edges of the view and positions that are not finite.
+// cloud, inside a block, on a block's face, on a star and on the face of the
+// grid, at the zooms' extremes, with stars on the edges of the view and
+// positions that are not finite.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "geometry/ViewBasis.h"
 #include "render/DrawnStarMap.h"
 #include "render/LabelPass.h"
+#include "render/StarGrid.h"
 #include "view/SkyglassView.h"
 
 namespace {
@@ -160,7 +162,14 @@ std::vector<Scene> Scenes() {
   const Vector3D onAStar = cloud[17].vPos;
   Vector3D onTheFace = cloud[0].vPos;
   for (const StarEntry& star : cloud) onTheFace.x = std::min(onTheFace.x, star.vPos.x);
+  StarGrid grid;  // the view builds the same grid from the same records
+  grid.Build(cloud.data(), static_cast<int32_t>(cloud.size()));
+  const GridBlock& block = grid.Blocks()[grid.Blocks().size() / 2];
+  const Vector3D blockCentre = (block.low + block.high) * 0.5;
   return {
+      {"InsideABlock", cloud, blockCentre, 0.7, 0.2, 1.0},
+      {"OnABlocksFace", cloud, Vector3D(block.high.x, blockCentre.y, blockCentre.z), -1.5707963267948966, 0.0,
+       1.0},
       CloudScene("InsideTheCloud", 3000, false, Vector3D(1.5, -2.0, 3.0), 1.5),
       {"OnAStar", cloud, onAStar, 1.1, 0.3, 1.0},
       {"OnTheGridsFace", cloud, onTheFace, 1.5707963267948966, 0.0, 1.0},
