@@ -48,7 +48,8 @@ class StarGrid {
   // Sets every star's code from its record's dDistance and dAppMagnitude
   // (stars, the array the grid was built from) and puts the stars that draw
   // something first in their block. On the way, marks in LabelBits the
-  // stars that may get a label (MayGetLabel).
+  // stars that may get a label (MayGetLabel). Throws std::bad_alloc, with
+  // the codes unchanged, when the memory for a code per star is not to be had.
   void RefreshCodes(const StarEntry* stars, bool byMagnitude);
 
   int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }

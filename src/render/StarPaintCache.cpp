@@ -28,8 +28,8 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
   }
   if (catalog.MagnitudesStamp() != m_magnitudesStamp || byMagnitude != m_byMagnitude) {
     m_magnitudesStamp = 0;
-    m_grid.RefreshCodes(catalog.m_pStars, byMagnitude);
     try {
+      m_grid.RefreshCodes(catalog.m_pStars, byMagnitude);
       FindLabelStars(catalog);
     } catch (const std::bad_alloc&) {
       m_grid.Clear();
