@@ -75,8 +75,10 @@ class CellMapping {
  private:
   double Scale(double low, double high) const { return high > low ? m_cells / (high - low) : 0.0; }
   uint32_t Axis(double value, double low, double scale) const {
+    // Not a number when an extent too small for its reciprocal makes the scale infinite.
     const double cell = (value - low) * scale;
-    return static_cast<uint32_t>(std::clamp(cell, 0.0, static_cast<double>(m_cells - 1)));
+    if (!(cell > 0.0)) return 0;
+    return static_cast<uint32_t>(std::min(cell, static_cast<double>(m_cells - 1)));
   }
 
   Vector3D m_low;

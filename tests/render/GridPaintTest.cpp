@@ -71,6 +71,17 @@ std::vector<StarEntry> EdgeStars() {
   return stars;
 }
 
+// Bright stars in front of the observer whose coordinates differ by the
+// smallest denormal: the grid's extent has no finite reciprocal.
+std::vector<StarEntry> DenormalApart() {
+  std::vector<StarEntry> stars(3, StarEntry{});
+  for (size_t i = 0; i < stars.size(); ++i) {
+    stars[i].vPos = Vector3D(4.9e-324 * static_cast<double>(i), 0.0, 20.0);
+    stars[i].dAbsMagnitude = -4.0 + static_cast<double>(i);
+  }
+  return stars;
+}
+
 struct Scene {
   const char* name;
   std::vector<StarEntry> stars;
@@ -184,6 +195,7 @@ std::vector<Scene> Scenes() {
       CloudScene("NoStars", 0, false, Vector3D(0.0, 0.0, 0.0), 1.0),
       CloudScene("OneStar", 1, false, Vector3D(0.0, 0.0, 0.0), 1.0),
       CloudScene("TwoStars", 2, false, Vector3D(0.0, 0.0, 0.0), 1.0),
+      {"StarsADenormalApart", DenormalApart(), Vector3D(0.0, 0.0, 0.0), 0.0, 0.0, 1.0},
   };
 }
 
