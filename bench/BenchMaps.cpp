@@ -1,6 +1,7 @@
 // Builds and caches the benchmarks' maps and catalogues.
 #include "BenchMaps.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -68,3 +69,18 @@ CSkyglassDoc& BenchDocument(int64_t count) {
 StarCatalog& BenchCatalogue(int64_t count) { return BenchDocument(count).m_catalog; }
 
 BenchObserver StandardObserver() { return {Vector3D(0.0, 0.0, 0.0), 1.0, 0.3, ComputeBasis(1.0, 0.3), 1.0}; }
+
+// From 1.5 times the farthest star's distance, the cloud's edge is seen at
+// tan = 1 / sqrt(1.5 * 1.5 - 1) = 0.89 of the line of sight, inside the
+// 1.08 (540 pixels at 500 a unit) of the shorter half-height of the views.
+BenchObserver AllInFrontObserver(int64_t count) {
+  const StarCatalog& catalog = BenchCatalogue(count);
+  double farthest = 0.0;
+  for (int32_t i = 0; i < catalog.m_nStars; ++i) {
+    const Vector3D& p = catalog.m_pStars[i].vPos;
+    farthest = std::max(farthest, std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z));
+  }
+  BenchObserver observer = StandardObserver();
+  observer.position = observer.basis.forward * (-1.5 * farthest);
+  return observer;
+}

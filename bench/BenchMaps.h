@@ -36,3 +36,8 @@ struct BenchObserver {
   double zoom;
 };
 BenchObserver StandardObserver();
+// An observer outside the cloud of stars of BenchCatalogue(count), looking
+// at it (yaw 1.0, pitch 0.3, zoom 1) from one and a half times the distance
+// of its farthest star from the origin: every star is in front and lands on
+// a 1920 x 1080 view.
+BenchObserver AllInFrontObserver(int64_t count);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -14,7 +15,8 @@
 // buffer into a window-sized array of its own, as a blit would. Text costs a
 // little: each character sets the word at its cell's top-left corner (8
 // pixels apart) when that lies inside the buffer, instead of drawing glyphs.
-// Everything else the view asks for costs nothing.
+// The clock is the machine's, so that key presses are throttled as in the
+// window. Everything else the view asks for costs nothing.
 class BenchPlatform : public ViewPlatform {
  public:
   void Invalidate() override {}
@@ -22,7 +24,11 @@ class BenchPlatform : public ViewPlatform {
   bool HasCapture() const override { return false; }
   void ReleaseCapture() override {}
   bool IsKeyDown(ModifierKey) const override { return false; }
-  int LocalTimeMsWithinHour() const override { return 0; }
+  int LocalTimeMsWithinHour() const override {
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count() %
+                            3600000);
+  }
   bool RunDialog(DialogModel&) override { return false; }
   void DrawText(PixelBuffer& target, int x, int y, std::string_view text, uint32_t colorRef) override {
     const int r = target.height - 1 - y;
@@ -43,14 +49,14 @@ class BenchPlatform : public ViewPlatform {
   std::vector<uint16_t> window;  // what the last copy put on the screen
 };
 
-// A view of BenchDocument(count) at width x height, looking as
-// StandardObserver, painted once (so its magnitudes are current).
+// A view of BenchDocument(count) at width x height, looking as observer,
+// painted once (so its magnitudes are current).
 struct BenchView {
   BenchPlatform platform;
   CSkyglassView view;
 
-  BenchView(int64_t count, int width, int height) : view(BenchDocument(count), platform) {
-    const BenchObserver observer = StandardObserver();
+  BenchView(int64_t count, int width, int height, const BenchObserver& observer = StandardObserver())
+      : view(BenchDocument(count), platform) {
     view.m_vPosition = observer.position;
     view.m_dYaw = observer.yaw;
     view.m_dPitch = observer.pitch;

@@ -1,10 +1,13 @@
 // Fuzz target for the paint path: random records (NaN, infinities, huge and
 // tiny values included), a random observer, buffer size, thread count, split
 // size and layer threshold go through the magnitudes, the fused projection
-// and star pass and the label choice; the records, pixels, drawn-star map and
-// texts must equal those of the one-thread reference passes.
+// and star pass and the label choice, and through the star grid: its pass
+// with a random sharing out (threads, bands, rounds) and the label pass of
+// the paint cache. The records, pixels, drawn-star map and texts must equal
+// those of the one-thread reference passes.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +17,10 @@
 #include "ReferencePasses.h"
 #include "catalog/StarCatalog.h"
 #include "render/DrawnStarMap.h"
+#include "render/GridPaint.h"
 #include "render/LabelPass.h"
+#include "render/StarGrid.h"
+#include "render/StarPaintCache.h"
 #include "render/StarRasterizer.h"
 
 namespace {
@@ -41,14 +47,6 @@ void Check(bool same) {
   if (!same) std::abort();
 }
 
-bool SameTexts(const std::vector<RecordedText>& a, const std::vector<RecordedText>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].text != b[i].text || a[i].colorRef != b[i].colorRef)
-      return false;
-  return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -61,6 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
                                 data.ConsumeIntegralInRange<int64_t>(0, 1 << 20)};
   const int magnitudeDrawing = data.ConsumeBool() ? 1 : 0;
   const LabelFlags flags{data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool(), data.ConsumeBool()};
+  const GridPaintSplit gridSplit{data.ConsumeIntegralInRange(1u, 4u), data.ConsumeIntegralInRange(0u, 4000u),
+                                 data.ConsumeIntegralInRange(1u, 5000u),
+                                 data.ConsumeIntegralInRange(1u, 100000u)};
   const ProjectionSetup setup{AnyVector(data), AnyVector(data), AnyVector(data), AnyVector(data)};
   const int count = data.ConsumeIntegralInRange(0, 3000);
   const int drawCount = count - data.ConsumeIntegralInRange(0, count);
@@ -107,7 +108,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       DrawStarLabels(expected.data(), drawCount, frame, flags, expectedPlatform, expectedLabels);
   const int texts = DrawStarLabels(catalog.m_pStars, drawCount, frame, flags, platform, labels);
   Check(texts == expectedTexts && texts == static_cast<int>(platform.texts.size()));
-  Check(SameTexts(platform.texts, expectedPlatform.texts));
+  Check(platform.texts == expectedPlatform.texts);
   Check(labels.words == expectedLabels.words);
+
+  // The same from the star grid, whose pass never touches the records.
+  StarGrid grid;
+  if (!grid.Build(catalog.m_pStars, count)) return 0;
+  grid.RefreshCodes(catalog.m_pStars, magnitudeDrawing != 0);
+  GridPaint gridPaint;
+  std::fill(bits.begin(), bits.end(), uint16_t{0x1234});
+  gridPaint.ClearFrame(bits.data(), drawn.data(), words);
+  gridPaint.Paint(grid, setup, drawCount, frame, bits.data(), drawn.data(), gridSplit);
+  Check(bits == expectedBits);
+  Check(drawn == expectedDrawn);
+
+  StarPaintCache cache;
+  if (!cache.Prepare(catalog, magnitudeDrawing != 0)) return 0;
+  FakeViewPlatform cachePlatform;
+  cachePlatform.markTextPixels = true;
+  PixelBuffer cacheLabels(width, height);
+  const int cacheTexts =
+      cache.DrawLabels(catalog.m_pStars, drawCount, setup, frame, flags, cachePlatform, cacheLabels);
+  Check(cacheTexts == expectedTexts && cachePlatform.texts == expectedPlatform.texts);
+  Check(cacheLabels.words == expectedLabels.words);
   return 0;
 }

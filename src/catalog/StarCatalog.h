@@ -61,11 +61,12 @@ class StarCatalog {
   // dDistance and dAppMagnitude of every record for an observer position.
   void UpdateMagnitudes(Vector3D position);
 
-  // Stamps that change whenever the records' positions or their distances and
-  // magnitudes may have changed: copies made from the records compare them
-  // to know when they are out of date. Loading, Allocate and Release change
-  // both, UpdateMagnitudes the second; code that writes those fields in
-  // place calls the matching Changed function.
+  // Stamps that change whenever the records' positions (and with them their
+  // names, which only a load writes) or their distances and magnitudes may
+  // have changed: copies made from the records compare them to know when they
+  // are out of date. Loading, Allocate and Release change both,
+  // UpdateMagnitudes the second; code that writes those fields in place
+  // calls the matching Changed function.
   uint64_t PositionsStamp() const { return m_nPositionsStamp; }
   uint64_t MagnitudesStamp() const { return m_nMagnitudesStamp; }
   void PositionsChanged();

@@ -1,9 +1,11 @@
-// The grid star pass: block culling, the projection and drawing of the stars
-// on the threads, and the merge of the threads' layers.
+// The grid star pass: block culling, the projection of the stars on the
+// threads, their sorting into bands of rows, and the drawing of the bands.
 #include "render/GridPaint.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <new>
 
 #include "parallel/ParallelRange.h"
 #include "render/DrawnStarMap.h"
@@ -16,100 +18,231 @@ namespace {
 // Blocks a thread takes at a time.
 constexpr size_t kBlocksPerTake = 16;
 
-// Most words noted as written, as a share of the buffer: a paint that writes
-// more clears the whole buffer next time, which is then as cheap.
+// Most words noted as written by one thread, as a share of the buffer: a
+// paint that writes more clears the whole buffer next time, which is then
+// as cheap.
 constexpr size_t kNotedShare = 8;
 
-uint32_t DrawableStars(const StarGrid& grid) {
-  uint32_t stars = 0;
-  for (const GridBlock& block : grid.Blocks()) stars += block.drawEnd - block.begin;
+// Sorted stars ahead of the one being drawn whose pixel the drawing asks for.
+constexpr size_t kPrefetchAhead = 16;
+
+// Fewest noted words for which the clear uses more than one thread, and
+// fewest words a thread of the label merge takes on.
+constexpr size_t kMinNotedForThreads = 1 << 16;
+constexpr int64_t kMinMergeWordsPerThread = 1 << 18;
+
+uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end) {
+  uint64_t stars = 0;
+  for (size_t b = begin; b < end; ++b) stars += blocks[b].drawEnd - blocks[b].begin;
   return stars;
 }
 
-void DrawBlock(const GridStar* stars, const GridBlock& block, const ProjectionSetup& setup, int32_t drawCount,
-               const ScreenFrame& frame, HighestIndexTarget& target) {
+// Calls land(star, x, r) for every star of block with an index below
+// drawCount whose projection for setup lands on pixel (x, r) of the buffer.
+template <class Land>
+void ForEachLandingStar(const GridStar* stars, const GridBlock& block, const ProjectionSetup& setup,
+                        int32_t drawCount, const ScreenFrame& frame, Land land) {
   for (uint32_t s = block.begin; s < block.drawEnd; ++s) {
     const GridStar& star = stars[s];
     if (star.index >= drawCount) continue;
     ProjectedPoint projected;
-    if (ProjectPoint(star.pos, setup.position, setup.forward, setup.scaledRight, setup.scaledDown, projected))
-      DrawCodedStar(target, frame, projected.x, projected.y, star.code, star.index);
+    int32_t x = 0;
+    int32_t r = 0;
+    if (ProjectPoint(star.pos, setup.position, setup.forward, setup.scaledRight, setup.scaledDown,
+                     projected) &&
+        StarPixel(frame, projected.x, projected.y, x, r))
+      land(star, x, r);
   }
 }
+
+// The words [begin, end) of a frame target: the rows of one band.
+struct BandTarget {
+  HighestIndexTarget& frame;
+  size_t begin;
+  size_t end;
+
+  void Fill(size_t from, size_t to, uint16_t value, int32_t star) {
+    frame.Fill(std::max(from, begin), std::min(to, end), value, star);
+  }
+};
 
 }  // namespace
 
 void GridPaint::ClearFrame(uint16_t* bits, int32_t* drawn, size_t words) {
-  const bool sameFrame = bits == m_frame.bits && drawn == m_frame.drawn && words == m_words;
-  if (!sameFrame || m_wholeClear || !m_frame.AllNoted()) {
+  const bool sameFrame = bits == m_bits && drawn == m_drawn && words == m_words;
+  const bool allNoted = std::all_of(m_targets.begin(), m_targets.end(),
+                                    [](const HighestIndexTarget& target) { return target.AllNoted(); });
+  if (!sameFrame || m_wholeClear || !allNoted) {
     ClearStarFrame(bits, drawn, words);
   } else {
-    for (size_t i = 0; i < m_frame.writtenCount; ++i) {
-      bits[m_written[i]] = 0;
-      drawn[m_written[i]] = DrawnStarMap::kNoStar;
-    }
+    size_t noted = 0;
+    for (const HighestIndexTarget& target : m_targets) noted += target.writtenCount;
+    const int64_t lists = static_cast<int64_t>(m_targets.size());
+    ForEachChunk(lists, noted < kMinNotedForThreads ? lists : 1, [&](int64_t first, int64_t last) {
+      for (int64_t k = first; k < last; ++k) {
+        const HighestIndexTarget& target = m_targets[k];
+        for (size_t i = 0; i < target.writtenCount; ++i) {
+          bits[target.written[i]] = 0;
+          drawn[target.written[i]] = DrawnStarMap::kNoStar;
+        }
+      }
+    });
   }
-  m_written.resize(words / kNotedShare);
-  m_frame = {bits, drawn, m_written.data(), 0, m_written.size()};
+  for (HighestIndexTarget& target : m_targets) target.writtenCount = 0;
+  m_bits = bits;
+  m_drawn = drawn;
   m_words = words;
   m_wholeClear = false;
 }
 
-HighestIndexTarget GridPaint::LayerTarget(Layer& layer, size_t words) {
-  if (layer.drawn.size() != words) {
-    layer.bits.assign(words, 0);
-    layer.drawn.assign(words, DrawnStarMap::kNoStar);
-    layer.written.resize(words / kNotedShare);
-  }
-  return {layer.bits.data(), layer.drawn.data(), layer.written.data(), 0, layer.written.size()};
+void GridPaint::MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words) {
+  const bool noting = bits == m_bits && words == m_words && !m_wholeClear && !m_targets.empty();
+  const int64_t chunks = ChunkCount(static_cast<int64_t>(words), kMinMergeWordsPerThread,
+                                    noting ? static_cast<unsigned>(m_targets.size()) : HardwareWorkers());
+  ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+    for (int64_t k = first; k < last; ++k) {
+      const size_t end = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k + 1));
+      for (size_t word = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k));
+           word < end;) {
+        uint64_t four = 0;  // a block of four black label words is one test
+        if (word + 4 <= end && (std::memcpy(&four, labels + word, sizeof four), four == 0)) {
+          word += 4;
+          continue;
+        }
+        if (labels[word] != 0) {
+          if (noting && m_drawn[word] < 0) m_targets[k].Note(word);  // no star wrote it: not noted yet
+          bits[word] |= labels[word];
+        }
+        ++word;
+      }
+    }
+  });
+  if (!noting) m_wholeClear = true;
 }
 
-void GridPaint::MergeLayer(HighestIndexTarget& into, HighestIndexTarget& layer, size_t words) {
-  auto mergeWord = [&](size_t word) {
-    const int32_t star = layer.drawn[word];
-    if (star < 0) return;
-    into.Plot(word, layer.bits[word], star);
-    layer.drawn[word] = DrawnStarMap::kNoStar;
-  };
-  if (layer.AllNoted()) {
-    for (size_t i = 0; i < layer.writtenCount; ++i) mergeWord(layer.written[i]);
-  } else {
-    for (size_t word = 0; word < words; ++word) mergeWord(word);
+std::optional<std::vector<std::span<const uint32_t>>> GridPaint::LastWrites() const {
+  std::vector<std::span<const uint32_t>> lists;
+  for (const HighestIndexTarget& target : m_targets) {
+    if (!target.AllNoted()) return std::nullopt;
+    lists.emplace_back(target.written, target.writtenCount);
   }
+  return lists;
+}
+
+HighestIndexTarget& GridPaint::Target(size_t k, uint16_t* bits, int32_t* drawn, size_t words) {
+  if (m_targets.size() <= k) {
+    m_targets.resize(k + 1, HighestIndexTarget{});
+    m_written.resize(k + 1);
+  }
+  HighestIndexTarget& target = m_targets[k];
+  std::vector<uint32_t>& written = m_written[k];
+  if (written.size() != words / kNotedShare) {
+    if (target.writtenCount != 0) m_wholeClear = true;  // its notes are lost
+    written.resize(words / kNotedShare);
+    target.writtenCount = 0;
+  }
+  target.bits = bits;
+  target.drawn = drawn;
+  target.written = written.data();
+  target.writtenCapacity = written.size();
+  return target;
+}
+
+void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
+                             int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum) {
+  HighestIndexTarget& target = m_targets[0];
+  const std::vector<GridBlock>& blocks = grid.Blocks();
+  for (size_t b = begin; b < end; ++b)
+    if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
+      ForEachLandingStar(grid.Stars(), blocks[b], setup, drawCount, frame,
+                         [&](const GridStar& star, int32_t x, int32_t r) {
+                           DrawCodedStarAt(target, frame, x, r, star.code, star.index);
+                         });
 }
 
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
-                      const ScreenFrame& frame, uint16_t* bits, int32_t* drawn, unsigned workers) {
-  if (bits != m_frame.bits || drawn != m_frame.drawn) {
+                      const ScreenFrame& frame, uint16_t* bits, int32_t* drawn, const GridPaintSplit& split) {
+  const size_t words = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
+  if (bits != m_bits || drawn != m_drawn || words != m_words)
     m_wholeClear = true;  // not the frame ClearFrame prepared: its words are not noted
-    m_frame = {bits, drawn, nullptr, 0, 0};
-  }
   const std::vector<GridBlock>& blocks = grid.Blocks();
   const ViewFrustum frustum(setup, frame);
-  const size_t words = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
-  std::atomic<size_t> nextBlock{0};
-  auto drawBlocks = [&](HighestIndexTarget& target) {
-    for (size_t first; (first = nextBlock.fetch_add(kBlocksPerTake)) < blocks.size();) {
-      const size_t last = std::min(first + kBlocksPerTake, blocks.size());
-      for (size_t b = first; b < last; ++b)
-        if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
-          DrawBlock(grid.Stars(), blocks[b], setup, drawCount, frame, target);
-    }
-  };
-
-  const unsigned threads = DrawableStars(grid) < kMinStarsForThreads ? 1u
-                           : workers != 0                            ? workers
-                                                                     : HardwareWorkers();
-  if (threads <= 1) {
-    drawBlocks(m_frame);
+  const unsigned threads = split.workers != 0 ? split.workers : HardwareWorkers();
+  for (unsigned k = 0; k < threads; ++k) Target(k, bits, drawn, words);
+  if (DrawableStars(blocks, 0, blocks.size()) < split.minStarsForBands) {
+    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum);
     return;
   }
-  if (m_layers.size() < threads - 1) m_layers.resize(threads - 1);
-  std::vector<HighestIndexTarget> targets{m_frame};
-  for (unsigned k = 1; k < threads; ++k) targets.push_back(LayerTarget(m_layers[k - 1], words));
-  ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
-    for (int64_t k = first; k < last; ++k) drawBlocks(targets[k]);
-  });
-  m_frame = targets[0];
-  for (unsigned k = 1; k < threads; ++k) MergeLayer(m_frame, targets[k], words);
+
+  const size_t width = static_cast<size_t>(frame.width);
+  const size_t bandRows = std::max<size_t>(1, split.bandWords / width);
+  const size_t bandCount = (static_cast<size_t>(frame.height) + bandRows - 1) / bandRows;
+  if (m_bands.size() < threads) m_bands.resize(threads);
+  for (unsigned k = 0; k < threads; ++k) m_bands[k].resize(bandCount);
+
+  // The blocks in rounds of about split.roundStars stars, so that the bands
+  // stay short.
+  for (size_t roundBegin = 0, roundEnd = 0; roundBegin < blocks.size(); roundBegin = roundEnd) {
+    uint64_t stars = 0;
+    do {
+      stars += blocks[roundEnd].drawEnd - blocks[roundEnd].begin;
+    } while (++roundEnd < blocks.size() && stars < split.roundStars);
+
+    // Step 1: the stars that land, sorted by the bands their pixels cover.
+    std::atomic<size_t> nextBlock{roundBegin};
+    std::atomic<bool> outOfMemory{false};
+    ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
+      for (int64_t k = first; k < last; ++k) {
+        Bands& bands = m_bands[k];
+        auto sort = [&](const GridStar& star, int32_t x, int32_t r) {
+          const uint32_t word =
+              static_cast<uint32_t>(static_cast<size_t>(r) * width + static_cast<size_t>(x));
+          int64_t low = r;
+          int64_t high = r;
+          if (star.code < 0 && !DiscRows(frame, r, -star.code, low, high)) return;
+          for (size_t band = static_cast<size_t>(low) / bandRows;
+               band <= static_cast<size_t>(high) / bandRows; ++band)
+            bands[band].push_back({word, star.index, star.code});
+        };
+        try {
+          for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < roundEnd;)
+            for (size_t b = take, last = std::min(take + kBlocksPerTake, roundEnd); b < last; ++b)
+              if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
+                ForEachLandingStar(grid.Stars(), blocks[b], setup, drawCount, frame, sort);
+        } catch (const std::bad_alloc&) {
+          outOfMemory = true;
+        }
+      }
+    });
+    if (outOfMemory) {  // the round is drawn straight instead
+      for (unsigned k = 0; k < threads; ++k)
+        for (std::vector<BinnedStar>& band : m_bands[k]) band.clear();
+      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum);
+      continue;
+    }
+
+    // Step 2: each band drawn by one thread, from every thread's sorting.
+    std::atomic<size_t> nextBand{0};
+    ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
+      for (int64_t k = first; k < last; ++k) {
+        for (size_t band; (band = nextBand.fetch_add(1)) < bandCount;) {
+          BandTarget into{m_targets[k], band * bandRows * width,
+                          std::min(words, (band + 1) * bandRows * width)};
+          for (unsigned t = 0; t < threads; ++t) {
+            std::vector<BinnedStar>& stars = m_bands[t][band];
+            for (size_t i = 0; i < stars.size(); ++i) {
+              if (i + kPrefetchAhead < stars.size()) {
+                __builtin_prefetch(&drawn[stars[i + kPrefetchAhead].word], 1);
+                __builtin_prefetch(&bits[stars[i + kPrefetchAhead].word], 1);
+              }
+              const BinnedStar& star = stars[i];
+              DrawCodedStarAt(into, frame, static_cast<int32_t>(star.word % width),
+                              static_cast<int32_t>(star.word / width), star.code, star.index);
+            }
+            stars.clear();
+          }
+        }
+      }
+    });
+  }
 }

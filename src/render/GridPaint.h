@@ -4,6 +4,11 @@
 // keeping the write of the star with the highest catalogue index, which is
 // what drawing the records in catalogue order leaves there. It also clears
 // the buffers for the next paint, touching only the words the last one wrote.
+//
+// With many stars the pass works in two steps, so that the buffers are not
+// written at random: the threads project the stars and sort those that land
+// in the buffer into bands of rows, then each band is drawn by one thread,
+// its rows staying in the core's cache.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +20,8 @@
 #include "catalog/StarKernels.h"
 #include "render/ScreenMapping.h"
 #include "render/StarGrid.h"
+
+class ViewFrustum;
 
 // A star buffer with its drawn-star map, written by the rule "the higher
 // catalogue index wins", noting every word it writes first.
@@ -42,42 +49,60 @@ struct HighestIndexTarget {
   bool AllNoted() const { return writtenCount <= writtenCapacity; }
 };
 
+// How the pass shares out its work. The defaults suit the view; the tests
+// and the fuzz target use small values to reach every path with few stars.
+struct GridPaintSplit {
+  unsigned workers = 0;               // 0: one per hardware thread
+  uint32_t minStarsForBands = 32768;  // with fewer stars to draw, the calling thread draws them straight
+  uint32_t roundStars = 1u << 20;     // stars sorted into bands before the bands are drawn
+  uint32_t bandWords = 1u << 16;      // pixels of a band, in whole rows (at least one)
+};
+
 class GridPaint {
  public:
-  // Fewest stars to draw for which the pass uses more than one thread.
-  static constexpr uint32_t kMinStarsForThreads = 32768;
-
   // Makes bits and drawn (words each) blank: only the words the last Paint
   // into them wrote, unless something else may have written there since.
   void ClearFrame(uint16_t* bits, int32_t* drawn, size_t words);
   // Something other than Paint wrote into the buffers: the next ClearFrame
   // clears them whole.
   void ForgetWrites() { m_wholeClear = true; }
-  // The words the last Paint wrote, each once; nullopt when they were too
-  // many to note.
-  std::optional<std::span<const uint32_t>> LastWrites() const {
-    if (!m_frame.AllNoted()) return std::nullopt;
-    return std::span<const uint32_t>(m_frame.written, m_frame.writtenCount);
-  }
+  // ORs labels (words long) into bits, the pixels of the last Paint, noting
+  // the words it lights beyond those, so that the next ClearFrame need not
+  // clear the whole frame.
+  void MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words);
+  // The words the last Paint wrote, each once, a list for each thread's
+  // target (no word is in two); nullopt when they were too many to note.
+  std::optional<std::vector<std::span<const uint32_t>>> LastWrites() const;
 
   // Draws the stars of grid with an index below drawCount, projected for
   // setup, into bits and drawn (frame.width x frame.height, cleared by
-  // ClearFrame). workers 0: one per hardware thread.
+  // ClearFrame).
   void Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-             uint16_t* bits, int32_t* drawn, unsigned workers = 0);
+             uint16_t* bits, int32_t* drawn, const GridPaintSplit& split = {});
 
  private:
-  struct Layer {
-    std::vector<uint16_t> bits;
-    std::vector<int32_t> drawn;
-    std::vector<uint32_t> written;
+  // A star that lands in the buffer: its pixel, catalogue index and code.
+  struct BinnedStar {
+    uint32_t word;
+    int32_t index;
+    int32_t code;
   };
-  HighestIndexTarget LayerTarget(Layer& layer, size_t words);
-  void MergeLayer(HighestIndexTarget& into, HighestIndexTarget& layer, size_t words);
+  using Bands = std::vector<std::vector<BinnedStar>>;
 
-  std::vector<uint32_t> m_written;  // the words the last Paint wrote into the frame
-  HighestIndexTarget m_frame{};
+  // Thread k's target, drawing into bits and drawn (words each).
+  HighestIndexTarget& Target(size_t k, uint16_t* bits, int32_t* drawn, size_t words);
+  // Draws the stars of blocks [begin, end) through thread 0's target, on the
+  // calling thread.
+  void DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
+                    int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum);
+
+  uint16_t* m_bits = nullptr;  // the frame ClearFrame prepared
+  int32_t* m_drawn = nullptr;
   size_t m_words = 0;
   bool m_wholeClear = true;
-  std::vector<Layer> m_layers;  // one per thread after the first
+  // Per thread: where it draws, noting the words it writes first, and the
+  // stars it sorted into each band.
+  std::vector<HighestIndexTarget> m_targets;
+  std::vector<std::vector<uint32_t>> m_written;
+  std::vector<Bands> m_bands;
 };

@@ -8,7 +8,9 @@
 #include <mutex>
 #include <new>
 
+#include "catalog/StarKernels.h"
 #include "parallel/ParallelRange.h"
+#include "render/LabelPass.h"
 #include "render/StarPlot.h"
 
 namespace {
@@ -16,8 +18,6 @@ namespace {
 constexpr int64_t kMinStarsPerThread = 65536;
 constexpr int64_t kMinBlocksPerThread = 64;
 constexpr int kMaxCellsPerAxis = 128;
-// Records ahead of the one being read whose line the code refresh asks for.
-constexpr uint32_t kPrefetchAhead = 16;
 
 bool Boxed(const Vector3D& p) {
   const double limit = StarGrid::kLargestBoxedCoordinate;
@@ -75,8 +75,10 @@ class CellMapping {
  private:
   double Scale(double low, double high) const { return high > low ? m_cells / (high - low) : 0.0; }
   uint32_t Axis(double value, double low, double scale) const {
+    // Not a number when an extent too small for its reciprocal makes the scale infinite.
     const double cell = (value - low) * scale;
-    return static_cast<uint32_t>(std::clamp(cell, 0.0, static_cast<double>(m_cells - 1)));
+    if (!(cell > 0.0)) return 0;
+    return static_cast<uint32_t>(std::min(cell, static_cast<double>(m_cells - 1)));
   }
 
   Vector3D m_low;
@@ -94,6 +96,8 @@ int CellsPerAxis(int64_t boxedStars) {
 void StarGrid::Clear() {
   m_stars = {};
   m_blocks = {};
+  m_named = {};
+  m_labelBits = {};
 }
 
 bool StarGrid::Build(const StarEntry* stars, int32_t count) {
@@ -103,8 +107,13 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
     const Box box = BoxOfBoxedStars(stars, count);
     const CellMapping mapping(box, CellsPerAxis(box.count));
     std::vector<uint32_t> cellOf(static_cast<size_t>(count));
+    m_named.Reset(count);
+    m_labelBits.Reset(count);
     ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) cellOf[i] = mapping.CellOf(stars[i].vPos);
+      for (int64_t i = begin; i < end; ++i) {
+        cellOf[i] = mapping.CellOf(stars[i].vPos);
+        if (stars[i].szName[0] != 0) m_named.Set(i);
+      }
     });
     std::vector<uint32_t> cellEnd(mapping.CellCount() + 1, 0);  // counts, then ends, shifted by one
     for (const uint32_t cell : cellOf) ++cellEnd[cell + 1];
@@ -136,15 +145,24 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
 }
 
 void StarGrid::RefreshCodes(const StarEntry* stars, bool byMagnitude) {
+  // The records are read in catalogue order into a code per index, which the
+  // blocks then pick up: a much smaller array to read at random than the
+  // records themselves.
+  const int64_t count = static_cast<int64_t>(m_stars.size());
+  std::vector<int32_t> codeOf(static_cast<size_t>(count));
+  std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
+  ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
+    for (int64_t i = begin; i < end; ++i) {
+      if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
+      const StarEntry& star = stars[i];
+      codeOf[i] = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
+      if (MayGetLabel(star.dDistance, star.dAppMagnitude, m_named.Test(i))) m_labelBits.Set(i);
+    }
+  });
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s) {
-        if (s + kPrefetchAhead < block.end)
-          __builtin_prefetch(&stars[m_stars[s + kPrefetchAhead].index].dDistance);
-        const StarEntry& star = stars[m_stars[s].index];
-        m_stars[s].code = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
-      }
+      for (uint32_t s = block.begin; s < block.end; ++s) m_stars[s].code = codeOf[m_stars[s].index];
       const auto drawn = std::partition(m_stars.begin() + block.begin, m_stars.begin() + block.end,
                                         [](const GridStar& star) { return star.code != kDrawNothing; });
       block.drawEnd = static_cast<uint32_t>(drawn - m_stars.begin());

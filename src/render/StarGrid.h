@@ -10,6 +10,7 @@
 
 #include "catalog/StarEntry.h"
 #include "geometry/Vector3D.h"
+#include "render/IndexBits.h"
 
 struct GridStar {
   Vector3D pos;
@@ -38,22 +39,28 @@ class StarGrid {
   static constexpr int32_t kStarsPerCell = 256;
   static constexpr uint32_t kMaxBlockStars = 1024;
 
-  // Copies the positions of stars[0, count) and groups them; every code is
-  // kDrawNothing until RefreshCodes. False, leaving the grid empty, when the
+  // Copies the positions of stars[0, count) and groups them, and notes which
+  // have a name; every code is kDrawNothing until RefreshCodes. False, leaving the grid empty, when the
   // memory for it is not to be had.
   bool Build(const StarEntry* stars, int32_t count);
   void Clear();
 
   // Sets every star's code from its record's dDistance and dAppMagnitude
   // (stars, the array the grid was built from) and puts the stars that draw
-  // something first in their block.
+  // something first in their block. On the way, marks in LabelBits the
+  // stars that may get a label (MayGetLabel). Throws std::bad_alloc, with
+  // the codes unchanged, when the memory for a code per star is not to be had.
   void RefreshCodes(const StarEntry* stars, bool byMagnitude);
 
   int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }
   const std::vector<GridBlock>& Blocks() const { return m_blocks; }
   const GridStar* Stars() const { return m_stars.data(); }
+  // By catalogue index, as of the last RefreshCodes.
+  const IndexBits& LabelBits() const { return m_labelBits; }
 
  private:
   std::vector<GridStar> m_stars;
   std::vector<GridBlock> m_blocks;
+  IndexBits m_named;  // by catalogue index: the record has a name
+  IndexBits m_labelBits;
 };

@@ -2,13 +2,19 @@
 // the stars that may get a label.
 #include "render/StarPaintCache.h"
 
+#include <algorithm>
+#include <atomic>
+#include <bit>
 #include <new>
 
 #include "parallel/ParallelRange.h"
 
 namespace {
 
-constexpr int64_t kMinStarsPerThread = 65536;
+// Fewest words of the label bits, and fewest stars that may get a label,
+// that a thread takes on.
+constexpr int64_t kMinBitWordsPerThread = 4096;
+constexpr int64_t kMinLabelStarsPerThread = 8192;
 
 }  // namespace
 
@@ -23,13 +29,13 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
   if (catalog.MagnitudesStamp() != m_magnitudesStamp || byMagnitude != m_byMagnitude) {
     m_magnitudesStamp = 0;
     try {
+      m_grid.RefreshCodes(catalog.m_pStars, byMagnitude);
       FindLabelStars(catalog);
     } catch (const std::bad_alloc&) {
       m_grid.Clear();
       m_positionsStamp = 0;
       return false;
     }
-    m_grid.RefreshCodes(catalog.m_pStars, byMagnitude);
     m_magnitudesStamp = catalog.MagnitudesStamp();
     m_byMagnitude = byMagnitude;
   }
@@ -37,16 +43,30 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
 }
 
 void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
-  const int64_t count = catalog.m_nStars;
-  const int64_t chunks = ChunkCount(count, kMinStarsPerThread, HardwareWorkers());
-  std::vector<std::vector<int32_t>> parts(static_cast<size_t>(chunks));
+  const std::vector<uint64_t>& bits = m_grid.LabelBits().words;
+  const int64_t words = static_cast<int64_t>(bits.size());
+  const int64_t chunks = ChunkCount(words, kMinBitWordsPerThread, HardwareWorkers());
+  std::vector<std::vector<LabelStar>> parts(static_cast<size_t>(chunks));
+  std::atomic<bool> outOfMemory{false};
   ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
-    for (int64_t k = first; k < last; ++k)
-      for (int64_t i = ChunkBegin(count, chunks, k), end = ChunkBegin(count, chunks, k + 1); i < end; ++i)
-        if (MayGetLabel(catalog.m_pStars[i])) parts[k].push_back(static_cast<int32_t>(i));
+    for (int64_t k = first; k < last; ++k) {
+      try {
+        for (int64_t w = ChunkBegin(words, chunks, k), end = ChunkBegin(words, chunks, k + 1); w < end; ++w)
+          for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
+            const int32_t index = static_cast<int32_t>(w * 64 + std::countr_zero(word));
+            const StarEntry& star = catalog.m_pStars[index];
+            const double m = star.dAppMagnitude;
+            parts[k].push_back(
+                {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0});
+          }
+      } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+      }
+    }
   });
+  if (outOfMemory) throw std::bad_alloc();
   m_labelStars.clear();
-  for (const std::vector<int32_t>& part : parts)
+  for (const std::vector<LabelStar>& part : parts)
     m_labelStars.insert(m_labelStars.end(), part.begin(), part.end());
 }
 
@@ -56,14 +76,56 @@ void StarPaintCache::PaintStars(const ProjectionSetup& setup, int32_t drawCount,
   m_paint.Paint(m_grid, setup, drawCount, frame, bits, drawn);
 }
 
-int StarPaintCache::DrawLabels(StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,
+int StarPaintCache::DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,
                                const ScreenFrame& frame, const LabelFlags& flags, ViewPlatform& platform,
-                               PixelBuffer& target) const {
-  int texts = 0;
-  for (const int32_t index : m_labelStars) {
-    if (index >= drawCount) break;
-    ProjectStar(stars[index], setup);
-    texts += DrawStarLabel(stars[index], frame, flags, platform, target);
+                               PixelBuffer& target) {
+  const bool names = flags.names != 0 || flags.smallNames != 0 || flags.durchmusterung != 0;
+  const bool distances = flags.distances != 0;
+  auto choose = [&](const LabelStar& candidate, StarLabel& label) {
+    if (!(distances && candidate.bright) && !(names && candidate.named)) return false;
+    ProjectedPoint projected{};
+    const bool visible = ProjectPoint(candidate.pos, setup.position, setup.forward, setup.scaledRight,
+                                      setup.scaledDown, projected);
+    // Without a name, or at magnitude 5 or more, a star gets no name: its record is not read.
+    const char* name = candidate.named ? stars[candidate.index].szName : "";
+    return ChooseStarLabel(candidate.distance, candidate.magnitude, name, visible, projected.x, projected.y,
+                           frame, flags, label);
+  };
+  const auto end = std::lower_bound(m_labelStars.begin(), m_labelStars.end(), drawCount,
+                                    [](const LabelStar& star, int32_t count) { return star.index < count; });
+  const int64_t count = end - m_labelStars.begin();
+  const int64_t chunks = ChunkCount(count, kMinLabelStarsPerThread, HardwareWorkers());
+  std::vector<std::vector<StarLabel>>& chosen = m_chosen;  // kept, so that its memory is reused
+  bool kept = false;
+  try {
+    if (chosen.size() < static_cast<size_t>(chunks)) chosen.resize(static_cast<size_t>(chunks));
+    for (std::vector<StarLabel>& part : chosen) part.clear();
+    std::atomic<bool> outOfMemory{false};
+    ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+      for (int64_t k = first; k < last; ++k) {
+        try {
+          StarLabel label;
+          for (int64_t i = ChunkBegin(count, chunks, k), stop = ChunkBegin(count, chunks, k + 1); i < stop;
+               ++i)
+            if (choose(m_labelStars[i], label)) chosen[k].push_back(std::move(label));
+        } catch (const std::bad_alloc&) {
+          outOfMemory = true;
+        }
+      }
+    });
+    kept = !outOfMemory;
+  } catch (const std::bad_alloc&) {
   }
+  int texts = 0;
+  if (kept) {
+    for (const std::vector<StarLabel>& part : chosen)
+      for (const StarLabel& label : part) texts += DrawChosenLabel(label, platform, target);
+    return texts;
+  }
+  // Without the memory to keep the texts, each is drawn as soon as it is chosen.
+  chosen = {};
+  StarLabel label;
+  for (int64_t i = 0; i < count; ++i)
+    if (choose(m_labelStars[i], label)) texts += DrawChosenLabel(label, platform, target);
   return texts;
 }

@@ -1,14 +1,16 @@
 // StarPaintCache: what the view keeps between recomputing paints so that a
 // frame need not walk the record array: the star grid with its draw codes,
-// the stars that may get a label, and the grid pass with the writes of the
-// last frame. It follows the catalogue's stamps, so it is rebuilt whenever
-// the positions, distances or magnitudes of the records change.
+// the stars that may get a label with their positions, and the grid pass with
+// the writes of the last frame. It follows the catalogue's stamps, so it is
+// rebuilt whenever the positions (and with them the names), distances or
+// magnitudes of the records change.
 //
-// A paint from the cache leaves the records' projected fields as they were,
-// except for the stars that may get a label, which the label pass projects
-// before it reads them; nothing else reads those fields.
+// A paint from the cache leaves the records' projected fields (dProjX, dProjY,
+// bVisible) as they were: its label pass projects the stars it labels for
+// itself, and nothing else reads those fields.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -31,21 +33,41 @@ class StarPaintCache {
                   int32_t* drawn, size_t words);
   // Something else wrote into the star buffer since the last PaintStars.
   void ForgetWrites() { m_paint.ForgetWrites(); }
-  // The words the last PaintStars wrote, each once; nullopt when unknown.
-  std::optional<std::span<const uint32_t>> LastWrites() const { return m_paint.LastWrites(); }
+  // MergeLabelBuffer of labels onto stars, the buffer of the last PaintStars,
+  // keeping track of the words it writes.
+  void MergeLabels(PixelBuffer& stars, const PixelBuffer& labels) {
+    m_paint.MergeLabels(stars.Bits(), labels.Bits(), std::min(stars.words.size(), labels.words.size()));
+  }
+  // The words the last PaintStars wrote, each once, in lists that share no
+  // word; nullopt when unknown.
+  std::optional<std::vector<std::span<const uint32_t>>> LastWrites() const { return m_paint.LastWrites(); }
 
-  // The label pass over the stars that may get a label, projected for
-  // setup on the way, in catalogue order. Returns the number of texts drawn.
-  int DrawLabels(StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup, const ScreenFrame& frame,
-                 const LabelFlags& flags, ViewPlatform& platform, PixelBuffer& target) const;
+  // The label pass over the stars (the records) with an index below
+  // drawCount that may get a text with flags, projected for setup: their
+  // texts are chosen on all cores and drawn in catalogue order. Returns the
+  // number of texts drawn.
+  int DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,
+                 const ScreenFrame& frame, const LabelFlags& flags, ViewPlatform& platform,
+                 PixelBuffer& target);
 
  private:
+  // A star that may get a label: where it is, and which texts it may get.
+  struct LabelStar {
+    Vector3D pos;
+    double distance;   // the record's dDistance
+    double magnitude;  // the record's dAppMagnitude
+    int32_t index;
+    bool bright;  // magnitude below 3: may get its distance
+    bool named;   // a name and a magnitude below 5: may get its name
+  };
+
   void FindLabelStars(const StarCatalog& catalog);
 
   StarGrid m_grid;
   GridPaint m_paint;
-  std::vector<int32_t> m_labelStars;  // catalogue indices, ascending
-  uint64_t m_positionsStamp = 0;      // 0: nothing built
+  std::vector<LabelStar> m_labelStars;           // by catalogue index, ascending
+  std::vector<std::vector<StarLabel>> m_chosen;  // per thread, the texts of the last label pass
+  uint64_t m_positionsStamp = 0;                 // 0: nothing built
   uint64_t m_magnitudesStamp = 0;
   bool m_byMagnitude = false;
 };

@@ -62,18 +62,30 @@ void FillDiscRow(Target& target, int width, int64_t row, int64_t first, int64_t 
   target.Fill(static_cast<size_t>(begin), static_cast<size_t>(row * width + last + 1), kPixelWhite, star);
 }
 
-// A disc of size discSize whose right-hand column is x. Its centre column is
-// x - k; odd sizes are centred on row r, even sizes on the line between rows
-// r - 1 and r. Discs that would touch row 0 or leave the top of the buffer
-// are skipped whole.
+// The memory rows low..high that a disc of size discSize centred at row r
+// covers: odd sizes are centred on row r, even sizes on the line between
+// rows r - 1 and r. False for a disc that would touch row 0 or leave the top
+// of the buffer: such a disc is skipped whole.
+inline bool DiscRows(const ScreenFrame& frame, int64_t r, int32_t discSize, int64_t& low, int64_t& high) {
+  const int64_t k = discSize >> 1;
+  const bool odd = (discSize & 1) != 0;
+  if (r - k < 1) return false;
+  if (odd ? r + k > frame.height - 1 : r + k > frame.height) return false;
+  low = r - k;
+  high = odd ? r + k : r + k - 1;
+  return true;
+}
+
+// A disc of size discSize whose right-hand column is x, its centre column
+// x - k, on the rows of DiscRows.
 template <class Target>
 void DrawDisc(Target& target, const ScreenFrame& frame, int64_t x, int64_t r, int32_t discSize,
               int32_t star) {
+  int64_t low = 0;
+  int64_t high = 0;
+  if (!DiscRows(frame, r, discSize, low, high)) return;
   const int64_t k = discSize >> 1;
   const bool odd = (discSize & 1) != 0;
-  if (r - k < 1) return;
-  if (odd ? r + k > frame.height - 1 : r + k > frame.height) return;
-
   const int64_t center = x - k;
   if (odd) {
     for (int64_t d = -k; d <= k; ++d) {
@@ -90,6 +102,25 @@ void DrawDisc(Target& target, const ScreenFrame& frame, int64_t x, int64_t r, in
   }
 }
 
+// The column x and memory row r of the pixel a projection (projX, projY)
+// lands on; false when that is outside the buffer.
+inline bool StarPixel(const ScreenFrame& frame, double projX, double projY, int32_t& x, int32_t& r) {
+  if (!ToScreenCoordinate(projX, kPixelsPerUnit, frame.centerX, x) || x < 0 || x >= frame.width) return false;
+  return ToScreenCoordinate(projY, -kPixelsPerUnit, frame.centerY, r) && r >= 0 && r < frame.height;
+}
+
+// The pixel or disc of code for a star whose pixel is (x, r), inside the buffer.
+template <class Target>
+void DrawCodedStarAt(Target& target, const ScreenFrame& frame, int32_t x, int32_t r, int32_t code,
+                     int32_t star) {
+  if (code < 0) {
+    DrawDisc(target, frame, x, r, -code, star);
+    return;
+  }
+  const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
+  target.Fill(word, word + 1, CodePixel(code), star);
+}
+
 // The pixel or disc of code for a star whose projection lands at (projX,
 // projY); nothing when that is outside the buffer.
 template <class Target>
@@ -97,14 +128,7 @@ void DrawCodedStar(Target& target, const ScreenFrame& frame, double projX, doubl
                    int32_t star) {
   int32_t x = 0;
   int32_t r = 0;
-  if (!ToScreenCoordinate(projX, kPixelsPerUnit, frame.centerX, x) || x < 0 || x >= frame.width) return;
-  if (!ToScreenCoordinate(projY, -kPixelsPerUnit, frame.centerY, r) || r < 0 || r >= frame.height) return;
-  if (code < 0) {
-    DrawDisc(target, frame, x, r, -code, star);
-    return;
-  }
-  const size_t word = static_cast<size_t>(r) * static_cast<size_t>(frame.width) + static_cast<size_t>(x);
-  target.Fill(word, word + 1, CodePixel(code), star);
+  if (StarPixel(frame, projX, projY, x, r)) DrawCodedStarAt(target, frame, x, r, code, star);
 }
 
 // Draws record index of the catalogue, by magnitude when byMagnitude, else

@@ -58,6 +58,7 @@ void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
   m_pStarBits = m_hStarBitmap->Bits();
   m_pLabelBits = m_hLabelBitmap->Bits();
   m_drawnStars.Resize(m_nWidth, m_nHeight);
+  m_bLabelBufferBlack = 0;  // the first paint makes sure
   m_bProjectionDirty = 1;
   m_platform.Invalidate();
 }
@@ -77,15 +78,14 @@ void CSkyglassView::OnDraw() {
     const Vector3D scaledDown = m_vDown * m_dZoom;
     const Vector3D scaledRight = m_vRight * m_dZoom;
     m_bProjectionDirty = 0;
-    if (m_hLabelBitmap) ClearToBlack(*m_hLabelBitmap);
+    // Only the label pass writes into the label buffer: while it drew no
+    // text, the buffer is still black and need not be looked at.
+    if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     if (m_bColours != 0) TintStars();  // before the merge: labels keep their colours
     DrawLabels();
-    if (m_bLabelBufferBlack == 0) {  // a black label buffer adds nothing
-      MergeLabels();
-      m_paintCache.ForgetWrites();
-    }
+    if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
 }
@@ -124,8 +124,14 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
 void CSkyglassView::TintStars() {
   if (!m_hStarBitmap) return;
   m_starColours.Prepare(m_document.m_catalog);
-  m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size(),
-                     m_bPaintedFromCache != 0 ? m_paintCache.LastWrites() : std::nullopt);
+  const size_t words = m_hStarBitmap->words.size();
+  const auto written = m_bPaintedFromCache != 0 ? m_paintCache.LastWrites() : std::nullopt;
+  if (!written) {
+    m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), words, std::nullopt);
+    return;
+  }
+  for (const std::span<const uint32_t> list : *written)
+    m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), words, list);
 }
 
 void CSkyglassView::DrawLabels() {
@@ -143,7 +149,13 @@ void CSkyglassView::DrawLabels() {
 }
 
 void CSkyglassView::MergeLabels() {
-  if (m_hStarBitmap && m_hLabelBitmap) MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
+  if (!m_hStarBitmap || !m_hLabelBitmap) return;
+  if (m_bPaintedFromCache != 0) {
+    m_paintCache.MergeLabels(*m_hStarBitmap, *m_hLabelBitmap);
+    return;
+  }
+  MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
+  m_paintCache.ForgetWrites();
 }
 
 void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }

@@ -33,7 +33,7 @@ class CSkyglassView {
   // --- Painting and size (rendering) ---
   void OnSize(int type, int cx, int cy);
   void OnDraw();
-  void RenderStars();
+  void RenderStars();  // the star pass over the records as ProjectStars last projected them
   void DrawLabels();
   void MergeLabels();
   void DrawNoMapScreen();
@@ -142,6 +142,6 @@ class CSkyglassView {
   StarColours m_starColours;
   ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
   int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
-  int m_bLabelBufferBlack = 1;     // no text drawn into the label buffer since it was cleared
+  int m_bLabelBufferBlack = 0;     // no text drawn into the label buffer since it was cleared
   WheelNotches m_wheelNotches;     // wheel turns not yet adding up to a notch
 };

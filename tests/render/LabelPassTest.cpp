@@ -10,9 +10,6 @@
 #include "FakeViewPlatform.h"
 #include "RenderTestSupport.h"
 
-bool operator==(const RecordedText& a, const RecordedText& b) {
-  return a.x == b.x && a.y == b.y && a.text == b.text && a.colorRef == b.colorRef;
-}
 void PrintTo(const RecordedText& t, std::ostream* os) {
   *os << "(" << t.x << ", " << t.y << ", \"" << t.text << "\", 0x" << std::hex << t.colorRef << std::dec
       << ")";

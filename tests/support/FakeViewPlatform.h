@@ -13,6 +13,8 @@ struct RecordedText {
   int y;
   std::string text;
   uint32_t colorRef;
+
+  bool operator==(const RecordedText&) const = default;
 };
 
 class FakeViewPlatform : public ViewPlatform {
