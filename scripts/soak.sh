@@ -1,0 +1,254 @@
+#!/usr/bin/env bash
+# soak.sh SECONDS: starts Vantaro from the sanitizer build in a real X window
+# (Xvfb with openbox) on a generated 1,000,000-star map and drives it with
+# random input for SECONDS: keys, drags, wheel turns, double-clicks, every
+# menu command and every dialog with random text. Fails on the program
+# crashing or exiting, a sanitizer report, the window not answering a
+# _NET_WM_PING within 2 s, or resident memory growing by more than 16 MiB
+# after the warm-up. VANTARO_SOAK_SEED repeats a run's random input.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+seconds=${1:-}
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 10 ]; then
+  echo "usage: scripts/soak.sh SECONDS (10 or more)" >&2
+  exit 2
+fi
+
+readonly stars=1000000
+readonly ping_timeout_ms=2000
+readonly rss_growth_limit_kb=$((16 * 1024))
+readonly app_title=Vantaro
+readonly table=src/shell/CommandTable.cpp
+# The baseline is taken after the first minute, or half way through a
+# shorter run, and not before every menu command has run once.
+readonly warm_up=$((seconds >= 120 ? 60 : seconds / 2))
+seed=${VANTARO_SOAK_SEED:-$(((RANDOM << 15) | RANDOM))}
+RANDOM=$seed
+
+# The sanitizer build as scripts/test.sh makes it; the map generator is a
+# benchmark tool, so it comes from the normal build.
+jobs=$(nproc)
+[ -f build-sanitize/CMakeCache.txt ] ||
+  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTARO_SANITIZE=ON -DVANTARO_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j "$jobs" --target vantaro >/dev/null
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs" --target vantaro-benchmap >/dev/null
+
+work=$PWD/build-sanitize/soak
+mkdir -p "$work"
+map=$work/map-$stars.smp
+if ! [ "$map" -nt build/bin/vantaro-benchmap ]; then
+  build/bin/vantaro-benchmap "$stars" "$map.partial"
+  mv "$map.partial" "$map"
+fi
+ping_tool=$work/wm-ping
+if ! [ "$ping_tool" -nt scripts/soak/wm-ping.c ]; then
+  cc -O2 -Wall -Wextra -o "$ping_tool" scripts/soak/wm-ping.c -lX11
+fi
+
+run_dir=$work/run
+logs=$run_dir/logs
+saves_dir=$run_dir/saves
+rm -rf "$run_dir"
+mkdir -p "$logs" "$saves_dir" "$run_dir/home" "$run_dir/runtime"
+chmod 700 "$run_dir/runtime"
+
+inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0
+declare -A dialogs_seen=()
+app_pid='' xvfb_pid='' wm_pid='' main_window=''
+rss_baseline='' rss_now=0 rss_max=0 started=$SECONDS
+# shellcheck source=scripts/soak/inputs.sh
+source scripts/soak/inputs.sh
+
+summary() {
+  local baseline=${rss_baseline:-$rss_now}
+  echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
+    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS $((baseline / 1024)) MiB at baseline," \
+    "$((rss_now / 1024)) MiB at end (max $((rss_max / 1024)) MiB); result: $1"
+}
+
+cleanup() {
+  local pid
+  for pid in "$app_pid" "$soak_clipboard_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+sanitizer_reports() { compgen -G "$logs/[al]san.*" || compgen -G "$logs/ubsan.*" || true; }
+
+fail() {
+  echo "soak: FAIL: $1" >&2
+  local report
+  for report in $(sanitizer_reports); do
+    echo "--- $report" >&2
+    head -n 80 "$report" >&2
+  done
+  echo "--- last lines of $logs/vantaro.log" >&2
+  tail -n 20 "$logs/vantaro.log" >&2 || true
+  echo "Logs: $logs" >&2
+  summary FAIL
+  exit 1
+}
+
+# The program is still there, has no sanitizer report and answers pings.
+check_program() {
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=''
+    fail "the program exited unexpectedly (status $status) after $((SECONDS - started)) s"
+  fi
+  [ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
+  # Two pings in a row: the first is answered before the input queued ahead
+  # of it is handled, the second only once that input and its paint are done.
+  local ping
+  for ping in 1 2; do
+    local status=0
+    "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
+    case $status in
+      0) ;;
+      1) fail "the window did not answer a _NET_WM_PING within 2 s after $((SECONDS - started)) s" ;;
+      3) kill -0 "$app_pid" 2>/dev/null && fail "the main window vanished"; check_program ;;
+      *) fail "wm-ping could not run (status $status)" ;;
+    esac
+  done
+  check_memory
+}
+
+check_memory() {
+  rss_now=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
+  [ "$rss_now" -gt "$rss_max" ] && rss_max=$rss_now
+  echo "$((SECONDS - started)) $rss_now" >>"$logs/rss.log"
+  if [ -z "$rss_baseline" ]; then
+    if [ $((SECONDS - started)) -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ]; then
+      rss_baseline=$rss_now
+      rss_max=$rss_now
+      echo "soak: RSS baseline $((rss_now / 1024)) MiB after $((SECONDS - started)) s"
+    fi
+  elif [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
+    fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up"
+  fi
+}
+
+# The program's visible windows other than the main one, as "ID KIND" lines:
+# KIND is popup (a menu or a completion list), dialog, or other (tooltips).
+other_windows() {
+  local window type
+  for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    [ "$window" = "$main_window" ] && continue
+    type=$(xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null || true)
+    case $type in
+      *TOOLTIP*) echo "$window other" ;;
+      *MENU* | *COMBO*) echo "$window popup" ;;
+      *) echo "$window dialog" ;;
+    esac
+  done
+}
+
+# Closes what the last input opened: menus left open get a click in the view,
+# dialogs and their message boxes get random steps until the main window is
+# alone again.
+settle() {
+  local step windows dialogs popups active tries=0 last=''
+  for step in $(seq 60); do
+    check_program
+    windows=$(other_windows)
+    dialogs=$(awk '$2 == "dialog" { print $1 }' <<<"$windows")
+    popups=$(awk '$2 == "popup" { print $1 }' <<<"$windows")
+    [ -z "$dialogs" ] && [ -z "$popups" ] && return 0
+    if [ -z "$dialogs" ]; then
+      local at
+      read -r -a at <<<"$(soak_view_point)"
+      soak_send mousemove --window "$main_window" "${at[0]}" "${at[1]}" click 1
+      continue
+    fi
+    local dialog
+    for dialog in $dialogs; do dialogs_seen[$dialog]=1; done
+    active=$(xdotool getactivewindow 2>/dev/null || true)
+    if ! grep -qx "$active" <<<"$dialogs"; then
+      xdotool windowactivate "$(tail -n 1 <<<"$dialogs")" 2>/dev/null || true
+      sleep 0.1
+      continue
+    fi
+    if [ -n "$popups" ]; then
+      soak_send key "$(soak_pick Escape Return)"  # a completion list in the dialog
+      continue
+    fi
+    [ "$active" = "$last" ] && tries=$((tries + 1)) || tries=0
+    last=$active
+    soak_dialog_step "$active" "$tries"
+  done
+  fail "a dialog or menu stayed open through 60 steps: $(xdotool getwindowname "$active" 2>/dev/null || true)"
+}
+
+# The display, its window manager and the program.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$run_dir/display" >"$logs/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$run_dir/display" ] && break
+  sleep 0.1
+done
+[ -s "$run_dir/display" ] || fail "Xvfb did not start (see $logs/xvfb.log)"
+export DISPLAY=:$(head -n 1 "$run_dir/display")
+export HOME=$run_dir/home XDG_RUNTIME_DIR=$run_dir/runtime QT_QPA_PLATFORM=xcb
+openbox --sm-disable >"$logs/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 100); do
+  [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)" == *"window id"* ]] && break
+  sleep 0.1
+done
+
+soak_make_pastes
+# A small quarantine keeps the sanitizer's own memory from looking like growth.
+(
+  cd "$HOME"
+  export ASAN_OPTIONS="log_path=$logs/asan:detect_leaks=1:quarantine_size_mb=8"
+  export LSAN_OPTIONS="suppressions=$repo/scripts/soak/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="log_path=$logs/ubsan:print_stacktrace=1:halt_on_error=1"
+  exec "$repo/build-sanitize/bin/vantaro" --map "$map"
+) >"$logs/vantaro.log" 2>&1 &
+app_pid=$!
+
+for _ in $(seq 600); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  main_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n 1 || true)
+  [ -n "$main_window" ] && break
+  sleep 0.5
+done
+[ -n "$main_window" ] || { check_program; fail "no window appeared within 300 s"; }
+for _ in $(seq 30); do "$ping_tool" "$main_window" "$ping_timeout_ms" && break; done
+started=$SECONDS
+
+# The first round of menu commands alternates with random input, so every
+# command has run, and its dialog been seen, before the memory baseline.
+actions=0
+while [ $((SECONDS - started)) -lt "$seconds" ]; do
+  if [ "$menu_rounds" -le 1 ] && [ $((actions % 2)) -eq 0 ]; then
+    soak_menu_command
+  else
+    soak_random_action
+  fi
+  actions=$((actions + 1))
+  settle
+done
+
+# Exit through the File menu; the leak check runs as the program ends.
+check_memory
+exit_keys=$(perl scripts/soak/commands.pl menus "$table" | awk -F '\t' '$2 == "kAppExit" { print $1 }')
+# shellcheck disable=SC2086  # the keys are separate words
+soak_send key --delay 40 $exit_keys
+status=0
+for _ in $(seq 240); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.5
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not exit within 120 s of File > Exit"
+wait "$app_pid" || status=$?
+app_pid=''
+[ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
+[ "$status" -eq 0 ] || fail "the program exited with status $status after File > Exit"
+summary PASS
