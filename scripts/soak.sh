@@ -58,15 +58,16 @@ chmod 700 "$run_dir/runtime"
 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
-rss_baseline='' rss_now=0 rss_max=0 started=$SECONDS
+rss_baseline='' rss_warm_up_max=0 rss_now=0 rss_max=0 started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
 
 summary() {
-  local baseline=${rss_baseline:-$rss_now}
+  local baseline=none
+  [ -n "$rss_baseline" ] && baseline="$((rss_baseline / 1024)) MiB"
   echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
-    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS $((baseline / 1024)) MiB at baseline," \
-    "$((rss_now / 1024)) MiB at end (max $((rss_max / 1024)) MiB); result: $1"
+    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS $baseline at baseline," \
+    "$((rss_now / 1024)) MiB at end (highest $((rss_max / 1024)) MiB); result: $1"
 }
 
 cleanup() {
@@ -119,15 +120,20 @@ check_program() {
   check_memory
 }
 
+# Resident memory swings by several MiB as dialogs open and the quarantine
+# turns over, so the baseline is the highest reading of the warm-up's second
+# half rather than one reading.
 check_memory() {
+  local elapsed=$((SECONDS - started))
   rss_now=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
   [ "$rss_now" -gt "$rss_max" ] && rss_max=$rss_now
-  echo "$((SECONDS - started)) $rss_now" >>"$logs/rss.log"
+  echo "$elapsed $rss_now" >>"$logs/rss.log"
   if [ -z "$rss_baseline" ]; then
-    if [ $((SECONDS - started)) -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ]; then
-      rss_baseline=$rss_now
-      rss_max=$rss_now
-      echo "soak: RSS baseline $((rss_now / 1024)) MiB after $((SECONDS - started)) s"
+    [ "$elapsed" -ge $((warm_up / 2)) ] && [ "$rss_now" -gt "$rss_warm_up_max" ] && rss_warm_up_max=$rss_now
+    if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ]; then
+      rss_baseline=$rss_warm_up_max
+      rss_max=$rss_baseline
+      echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s"
     fi
   elif [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
     fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up"
