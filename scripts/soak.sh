@@ -73,7 +73,7 @@ summary() {
 cleanup() {
   local pid
   for pid in "$app_pid" "$soak_clipboard_pid" "$wm_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   wait 2>/dev/null || true
 }
@@ -106,8 +106,7 @@ check_program() {
   [ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
   # Two pings in a row: the first is answered before the input queued ahead
   # of it is handled, the second only once that input and its paint are done.
-  local ping
-  for ping in 1 2; do
+  for _ in 1 2; do
     local status=0
     "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
     case $status in
@@ -159,8 +158,8 @@ other_windows() {
 # dialogs and their message boxes get random steps until the main window is
 # alone again.
 settle() {
-  local step windows dialogs popups active tries=0 last=''
-  for step in $(seq 60); do
+  local windows dialogs popups active tries=0 last=''
+  for _ in $(seq 60); do
     check_program
     windows=$(other_windows)
     dialogs=$(awk '$2 == "dialog" { print $1 }' <<<"$windows")
@@ -199,7 +198,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -s "$run_dir/display" ] || fail "Xvfb did not start (see $logs/xvfb.log)"
-export DISPLAY=:$(head -n 1 "$run_dir/display")
+DISPLAY=:$(head -n 1 "$run_dir/display")
+export DISPLAY
 export HOME=$run_dir/home XDG_RUNTIME_DIR=$run_dir/runtime QT_QPA_PLATFORM=xcb
 openbox --sm-disable >"$logs/openbox.log" 2>&1 &
 wm_pid=$!

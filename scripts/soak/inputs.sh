@@ -2,6 +2,7 @@
 # turns, double-clicks and hovers over the main window's view, menu commands
 # and accelerators read from the command table, and what the dialogs get typed.
 # Needs: main_window, run_dir, saves_dir, table and the counters of soak.sh.
+# shellcheck shell=bash disable=SC2154
 
 # Keys the view and its widgets get, alone or with Shift and Ctrl. Esc is never
 # sent to the main window (it is the Exit key); Alt only opens menus.
@@ -16,7 +17,7 @@ soak_cheap_keys=(Left Right Home End a z 5)
 # Numbers of every size and shape, names, symbols and Latin-1 letters.
 soak_texts=(0 -0 +0 1 -1 42 3.25 -12.5 0.0000001 " 12 " 1e308 -1e308 1e400 -1e400 1.7976931348623157e308
   4.9e-324 1e-400 99999999999999999999999999 2147483648 -2147483649 9223372036854775808 nan inf -inf 0x1p10
-  1e 1..2 --1 1,5 e Sirius Betelgeuse Rigel Vega Antares Sol "Alpha Centauri" Sir Bet "BD+12 345"
+  1e 1..2 --1 "1,5" e Sirius Betelgeuse Rigel Vega Antares Sol "Alpha Centauri" Sir Bet "BD+12 345"
   "CD-23 1234" "PD" "%s%n%x" "\\" "'" '"' "<&>" ";" " " "Ærø café" "ß€")
 
 soak_random() { echo $((RANDOM % $1)); }
@@ -40,7 +41,7 @@ soak_type() {
 soak_view_point() {
   local WIDTH=0 HEIGHT=0
   eval "$(xdotool getwindowgeometry --shell "$main_window" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
-  [ "$WIDTH" -gt 40 ] && [ "$HEIGHT" -gt 100 ] || { WIDTH=640 HEIGHT=480; }
+  if [ "$WIDTH" -le 40 ] || [ "$HEIGHT" -le 100 ]; then WIDTH=640 HEIGHT=480; fi
   echo "$((WIDTH / 20 + RANDOM % (WIDTH * 9 / 10))) $((HEIGHT / 5 + RANDOM % (HEIGHT * 13 / 20)))"
 }
 
@@ -50,6 +51,8 @@ soak_key() {
   if [ "$(soak_random 10)" -eq 0 ]; then  # held through the auto-repeat
     key=$(soak_pick "${soak_cheap_keys[@]}")
     soak_send keydown "$modifier$key" sleep "0.$((7 + RANDOM % 3))" keyup "$modifier$key"
+  elif [ "$(soak_random 3)" -eq 0 ]; then  # travel, the keys the view is about
+    soak_send key "$modifier$(soak_pick Up Down)"
   else
     soak_send key "$modifier$(soak_pick "${soak_keys[@]}")"
   fi
