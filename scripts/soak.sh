@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
+export LC_ALL=C.UTF-8  # the typed texts are cut into characters, not bytes
 
 seconds=${1:-}
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 10 ]; then
@@ -79,17 +80,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
-sanitizer_reports() { compgen -G "$logs/[al]san.*" || compgen -G "$logs/ubsan.*" || true; }
+# The files holding a sanitizer report: ASan and LSan write to log_path,
+# UBSan inside an ASan build to the program's error output.
+sanitizer_reports() {
+  compgen -G "$logs/[al]san.*" || compgen -G "$logs/ubsan.*" || true
+  grep -l -E '(Sanitizer|runtime error)' "$logs/vantaro.log" 2>/dev/null || true
+}
 
 fail() {
   echo "soak: FAIL: $1" >&2
   local report
   for report in $(sanitizer_reports); do
     echo "--- $report" >&2
-    head -n 80 "$report" >&2
+    grep -m 1 -A 60 -E '(Sanitizer|runtime error)' "$report" >&2
   done
-  echo "--- last lines of $logs/vantaro.log" >&2
+  echo "--- the program's last output ($logs/vantaro.log)" >&2
   tail -n 20 "$logs/vantaro.log" >&2 || true
+  echo "--- the last inputs ($logs/inputs.log)" >&2
+  tail -n 8 "$logs/inputs.log" >&2 || true
   echo "Logs: $logs" >&2
   summary FAIL
   exit 1
@@ -103,7 +111,14 @@ check_program() {
     app_pid=''
     fail "the program exited unexpectedly (status $status) after $((SECONDS - started)) s"
   fi
-  [ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
+  if [ -n "$(sanitizer_reports)" ]; then
+    # The report is whole once the program has ended.
+    for _ in $(seq 120); do
+      kill -0 "$app_pid" 2>/dev/null || break
+      sleep 0.5
+    done
+    fail "a sanitizer report was written after $((SECONDS - started)) s"
+  fi
   # Two pings in a row: the first is answered before the input queued ahead
   # of it is handled, the second only once that input and its paint are done.
   for _ in 1 2; do
@@ -111,7 +126,7 @@ check_program() {
     "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
     case $status in
       0) ;;
-      1) fail "the window did not answer a _NET_WM_PING within 2 s after $((SECONDS - started)) s" ;;
+      1) not_answering ;;
       3) kill -0 "$app_pid" 2>/dev/null && fail "the main window vanished"; check_program ;;
       *) fail "wm-ping could not run (status $status)" ;;
     esac
@@ -122,6 +137,20 @@ check_program() {
 # Resident memory swings by several MiB as dialogs open and the quarantine
 # turns over, so the baseline is the highest reading of the warm-up's second
 # half rather than one reading.
+# After a missed ping: the program may be ending on a crash or writing a
+# sanitizer report (a symbolized stack takes seconds), which tells more; else
+# how long it stays silent.
+not_answering() {
+  local missed=$((SECONDS - started)) waited
+  for waited in $(seq 30); do
+    if ! kill -0 "$app_pid" 2>/dev/null || [ -n "$(sanitizer_reports)" ]; then check_program; fi
+    if "$ping_tool" "$main_window" 1000; then
+      fail "the window did not answer a _NET_WM_PING within 2 s after $missed s (it answered again $waited s later)"
+    fi
+  done
+  fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
+}
+
 check_memory() {
   local elapsed=$((SECONDS - started))
   rss_now=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)

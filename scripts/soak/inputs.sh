@@ -1,7 +1,8 @@
 # Random input for the soak (sourced by scripts/soak.sh): keys, drags, wheel
 # turns, double-clicks and hovers over the main window's view, menu commands
 # and accelerators read from the command table, and what the dialogs get typed.
-# Needs: main_window, run_dir, saves_dir, table and the counters of soak.sh.
+# Needs from soak.sh: main_window, run_dir, saves_dir, table, the counters,
+# and check_program, which waits until the program has handled the input sent.
 # shellcheck shell=bash disable=SC2154
 
 # Keys the view and its widgets get, alone or with Shift and Ctrl. Esc is never
@@ -29,15 +30,22 @@ soak_send() {
   xdotool "$@" 2>/dev/null || true
 }
 
-# A random point inside the view: below the menu and toolbar, above the
-# status bar, whatever size the window has now.
-# Types TEXT into the focused widget (a leading '-' is text, not an option).
+# Types TEXT into the focused widget (a leading '-' is text, not an option),
+# CHUNK characters at a time (2 unless given) with the program checked after
+# each: the star-name edits search the whole map at every key, so keys typed
+# faster than that would queue up seconds of work no typist could cause.
 soak_type() {
+  local text=$1 chunk=${2:-2} i
   inputs_sent=$((inputs_sent + 1))
-  echo "$((SECONDS - started)) type ${1:0:100}" >>"$logs/inputs.log"
-  printf '%s' "$1" | xdotool type --delay 3 --file - 2>/dev/null || true
+  echo "$((SECONDS - started)) type ${text:0:100}" >>"$logs/inputs.log"
+  for ((i = 0; i < ${#text}; i += chunk)); do
+    printf '%s' "${text:i:chunk}" | xdotool type --delay 3 --file - 2>/dev/null || true
+    check_program
+  done
 }
 
+# A random point inside the view: below the menu and toolbar, above the
+# status bar, whatever size the window has now.
 soak_view_point() {
   local WIDTH=0 HEIGHT=0
   eval "$(xdotool getwindowgeometry --shell "$main_window" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
@@ -176,11 +184,11 @@ soak_file_dialog_step() {
   fi
   soak_send key ctrl+a BackSpace
   case $(soak_random 6) in
-    0) soak_type "$saves_dir/view-$RANDOM.png" ;;
-    1) soak_type "$saves_dir/view.png" ;;
-    2) soak_type "$saves_dir/missing/view.png" ;;
-    3) soak_type "$saves_dir/$(printf '%0300d' 0).png" ;;
-    4) soak_type "$saves_dir/" ;;
+    0) soak_type "$saves_dir/view-$RANDOM.png" 20 ;;
+    1) soak_type "$saves_dir/view.png" 20 ;;
+    2) soak_type "$saves_dir/missing/view.png" 20 ;;
+    3) soak_type "$saves_dir/$(printf '%0300d' 0).png" 50 ;;
+    4) soak_type "$saves_dir/" 20 ;;
     *) soak_paste "$run_dir/paste-letters" ;;
   esac
   soak_send key Return
