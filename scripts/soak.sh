@@ -59,7 +59,7 @@ chmod 700 "$run_dir/runtime"
 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
-rss_baseline='' rss_warm_up_max=0 rss_now=0 rss_max=0 started=$SECONDS
+rss_baseline='' rss_size='' rss_now=0 rss_max=0 started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
 
@@ -136,32 +136,23 @@ check_program() {
 
 # Resident memory swings by several MiB as dialogs open and the quarantine
 # turns over, so the baseline is the highest reading of the warm-up's second
-# half rather than one reading.
-# After a missed ping: the program may be ending on a crash or writing a
-# sanitizer report (a symbolized stack takes seconds), which tells more; else
-# how long it stays silent.
-not_answering() {
-  local missed=$((SECONDS - started)) waited
-  for waited in $(seq 30); do
-    if ! kill -0 "$app_pid" 2>/dev/null || [ -n "$(sanitizer_reports)" ]; then check_program; fi
-    if "$ping_tool" "$main_window" 1000; then
-      fail "the window did not answer a _NET_WM_PING within 2 s after $missed s (it answered again $waited s later)"
-    fi
-  done
-  fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
-}
-
+# half rather than one reading. The frame buffers follow the window's size (full
+# screen holds several times more), so only readings at the size the window had
+# when that half began are compared.
 check_memory() {
-  local elapsed=$((SECONDS - started))
-  rss_now=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
+  local elapsed=$((SECONDS - started)) rss size
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
+  size=$(xdotool getwindowgeometry "$main_window" 2>/dev/null | awk '/Geometry:/ { print $2 }' || true)
+  echo "$elapsed $rss $size" >>"$logs/rss.log"
+  [ "$elapsed" -ge $((warm_up / 2)) ] || return 0
+  [ -n "$rss_size" ] || rss_size=$size
+  [ "$size" = "$rss_size" ] || return 0
+  rss_now=$rss
   [ "$rss_now" -gt "$rss_max" ] && rss_max=$rss_now
-  echo "$elapsed $rss_now" >>"$logs/rss.log"
   if [ -z "$rss_baseline" ]; then
-    [ "$elapsed" -ge $((warm_up / 2)) ] && [ "$rss_now" -gt "$rss_warm_up_max" ] && rss_warm_up_max=$rss_now
     if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ]; then
-      rss_baseline=$rss_warm_up_max
-      rss_max=$rss_baseline
-      echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s"
+      rss_baseline=$rss_max
+      echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s, at the window size $rss_size"
     fi
   elif [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
     fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up"
