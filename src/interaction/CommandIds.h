@@ -24,7 +24,10 @@ inline constexpr int kTravelToPoint = 32777;
 inline constexpr int kTravelToStar = 32791;
 inline constexpr int kViewDirection = 32801;
 inline constexpr int kViewToStar = 32802;
-// Accelerator-only ids that nothing handles.
+// Window comforts beyond the original commands.
+inline constexpr int kSaveViewAs = 32810;
+inline constexpr int kFullScreen = 32811;
+// Accelerator-only ids that nothing handles (Esc leaves full screen).
 inline constexpr int kPause = 32782;
 inline constexpr int kEscape = 32804;
 // Framework commands.

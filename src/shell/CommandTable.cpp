@@ -8,6 +8,7 @@
 namespace {
 
 constexpr CommandText kCommands[] = {
+    {cmd::kSaveViewAs, "Save View &As...\tCtrl+S", "Saves the view as a PNG picture.\nSave View As"},
     {cmd::kAppExit, "E&xit\tEsc", "Quit the application; prompts to save documents\nExit"},
     {cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
@@ -27,6 +28,7 @@ constexpr CommandText kCommands[] = {
     {cmd::kZoom500, "&500%", "Set Zoom Factor to 500%.\n500% Zooming"},
     {cmd::kZoom1000, "&1000%", "Set Zoom Factor to 1000%.\n1000% Zooming"},
     {cmd::kZoom2000, "2&000%", "Set Zoom Factor to 2000%.\n2000% Zooming"},
+    {cmd::kFullScreen, "&Full Screen\tF11", "Shows the view on the whole screen.\nFull Screen"},
     {cmd::kAppAbout, "&About Vantaro...", "Display program information, version number and copyright\nAbout"},
     {cmd::kMagnitudeDrawing, "",
      "Uses different Sizes for different Magnitudes.\nToggle Magnitude depending drawing"},
@@ -37,6 +39,8 @@ constexpr CommandText kCommands[] = {
 using K = MenuEntryKind;
 constexpr MenuEntry kMainMenu[] = {
     {K::Popup, 0, "&File"},
+    {K::Item, cmd::kSaveViewAs, nullptr},
+    {K::Separator, 0, nullptr},
     {K::Item, cmd::kAppExit, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "&Options"},
@@ -66,6 +70,7 @@ constexpr MenuEntry kMainMenu[] = {
     {K::Item, cmd::kZoom1000, nullptr},
     {K::Item, cmd::kZoom2000, nullptr},
     {K::End, 0, nullptr},
+    {K::Item, cmd::kFullScreen, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "&Help"},
     {K::Item, cmd::kAppAbout, nullptr},
@@ -87,6 +92,8 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+Ins", cmd::kEditCopy},
     {"Shift+Ins", cmd::kEditPaste},
     {"Pause", cmd::kPause},
+    {"Ctrl+S", cmd::kSaveViewAs},
+    {"F11", cmd::kFullScreen},
 };
 
 constexpr int kToolbar[] = {

@@ -9,6 +9,7 @@
 #include "geometry/ViewBasis.h"
 #include "interaction/AngleUnits.h"
 #include "shell/LocalClock.h"
+#include "shell/PngFile.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"
 #include "view/SkyglassView.h"
@@ -90,7 +91,9 @@ std::optional<QImage> RenderFrame(const RenderOptions& options, const std::strin
 RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
   const std::optional<QImage> image = RenderFrame(options, mapPath, errorText);
   if (!image) return RenderResult::UnknownStar;
-  if (image->save(QString::fromStdString(options.outputPath), "PNG")) return RenderResult::Written;
-  if (errorText != nullptr) *errorText = "cannot write the image '" + options.outputPath + "'";
+  const QString reason = WritePngFile(*image, QString::fromStdString(options.outputPath));
+  if (reason.isEmpty()) return RenderResult::Written;
+  if (errorText != nullptr)
+    *errorText = "cannot write the image '" + options.outputPath + "': " + reason.toStdString();
   return RenderResult::WriteFailed;
 }

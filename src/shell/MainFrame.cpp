@@ -1,9 +1,12 @@
 // The main frame: its actions, menus, toolbar and status bar come from the
-// command tables; its commands are Exit and the two bar switches.
+// command tables; its commands are Exit, Save View As, full screen (which Esc
+// also leaves) and the two bar switches.
 #include "shell/MainFrame.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +22,8 @@
 #include "shell/CommandRouter.h"
 #include "shell/CommandTable.h"
 #include "shell/QtCmdUI.h"
+#include "shell/SkyglassViewWidget.h"
+#include "shell/StatusMessagePane.h"
 
 namespace {
 
@@ -38,8 +43,8 @@ void ApplyPrompt(Target& target, const char* prompt) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CommandRouter& router, QWidget* view)
-    : m_router(router), m_outerSize(kInitialOuterSize) {
+CMainFrame::CMainFrame(CommandRouter& router, SkyglassViewWidget* view)
+    : m_router(router), m_view(view), m_outerSize(kInitialOuterSize) {
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(AppIcon());
   setCentralWidget(view);
@@ -128,7 +133,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-  m_messagePane = new QLabel(QString::fromLatin1(kIdleMessage), this);
+  m_messagePane = new StatusMessagePane(this);
   statusBar()->addWidget(m_messagePane, 1);
   CreateObserverPane();
   for (const StatusIndicator& indicator : StatusIndicators()) {
@@ -142,22 +147,14 @@ void CMainFrame::CreateStatusBar() {
 // Between the message pane and the lock indicators, exactly as wide as its
 // text; in a narrow window the message pane gives way first.
 void CMainFrame::CreateObserverPane() {
-  m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   m_observerPane = new QLabel(this);
   m_observerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   m_observerPane->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   statusBar()->addPermanentWidget(m_observerPane);
 }
 
-void CMainFrame::ShowViewMessage(const QString& text) {
-  m_viewMessage = text;
-  RefreshMessagePane();
-}
-
-// A prompt stands while it shows; otherwise the view's message, else the idle text.
-void CMainFrame::RefreshMessagePane() {
-  const QString& text = m_prompt.isEmpty() ? m_viewMessage : m_prompt;
-  m_messagePane->setText(text.isEmpty() ? QString::fromLatin1(kIdleMessage) : text);
+void CMainFrame::ShowViewMessage(const QString& text, const QPoint& pointer) {
+  m_messagePane->SetViewMessage(text, pointer);
 }
 
 QAction* CMainFrame::ActionById(int id) const {
@@ -194,6 +191,16 @@ bool CMainFrame::OnCommand(int id) {
     case cmd::kAppExit:
       close();
       return true;
+    case cmd::kSaveViewAs:
+      OnSaveViewAs();
+      return true;
+    case cmd::kFullScreen:
+      setWindowState(windowState() ^ Qt::WindowFullScreen);
+      return true;
+    case cmd::kEscape:  // leaves full screen; otherwise nobody handles Esc
+      if (!isFullScreen()) return false;
+      setWindowState(windowState() & ~Qt::WindowFullScreen);
+      return true;
     case cmd::kViewToolbar:
       m_toolBar->setVisible(m_toolBar->isHidden());
       return true;
@@ -213,21 +220,33 @@ bool CMainFrame::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
     case cmd::kViewStatusBar:
       cmdUI.SetCheck(statusBar()->isHidden() ? 0 : 1);
       return true;
+    case cmd::kFullScreen:
+      cmdUI.SetCheck(isFullScreen() ? 1 : 0);
+      return true;
     default:
       return false;
   }
 }
 
 bool CMainFrame::HandlesCommand(int id) const {
-  return id == cmd::kAppExit || id == cmd::kViewToolbar || id == cmd::kViewStatusBar;
+  return id == cmd::kAppExit || id == cmd::kSaveViewAs || id == cmd::kFullScreen || id == cmd::kViewToolbar ||
+         id == cmd::kViewStatusBar || (id == cmd::kEscape && isFullScreen());
+}
+
+// Suggests the last file saved, else a file in the current directory.
+void CMainFrame::OnSaveViewAs() {
+  const QString suggested = m_lastSavedFile.isEmpty()
+                                ? QDir::current().filePath(QStringLiteral("vantaro-view.png"))
+                                : m_lastSavedFile;
+  const QString saved = SaveViewAs(*this, m_view->Picture(), suggested, m_askSaveFileName);
+  if (!saved.isEmpty()) m_lastSavedFile = saved;
 }
 
 bool CMainFrame::event(QEvent* event) {
   // Prompts go into the message pane itself, so that they stand exactly
   // where "Ready" stands.
   if (event->type() == QEvent::StatusTip) {
-    m_prompt = static_cast<QStatusTipEvent*>(event)->tip();
-    RefreshMessagePane();
+    m_messagePane->SetPrompt(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
   return QMainWindow::event(event);
@@ -236,14 +255,24 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   ApplyOuterSize();
-  // The view's buffers need an even width. The layout has already placed the
-  // view; when that left it odd, the frame gives up one pixel of width, and
-  // the resize that follows settles the view on the even width below.
-  if ((centralWidget()->width() & 1) != 0) QTimer::singleShot(0, this, &CMainFrame::CorrectOddViewWidth);
+  // The layout has already placed the view; the correction waits until the
+  // window system is done with this change of size.
+  QTimer::singleShot(0, this, &CMainFrame::KeepViewWidthEven);
 }
 
-void CMainFrame::CorrectOddViewWidth() {
-  if ((centralWidget()->width() & 1) != 0 && !isMaximized() && !isFullScreen()) resize(width() - 1, height());
+// The view's buffers need an even width. A window of its own size gives up
+// one pixel of width when the view came out odd; the resize that follows
+// settles the view on the even width below. A maximised or full-screen
+// window cannot, so a blank column of one pixel at its right edge does.
+void CMainFrame::KeepViewWidthEven() {
+  const int blank = contentsMargins().right();
+  const bool sizeFixed = isMaximized() || isFullScreen();
+  const int wanted = sizeFixed ? (centralWidget()->width() + blank) & 1 : 0;
+  if (wanted != blank) {
+    setContentsMargins(0, 0, wanted, 0);
+    layout()->activate();
+  }
+  if (!sizeFixed && (centralWidget()->width() & 1) != 0) resize(width() - 1, height());
 }
 
 // The frame's extents arrive with one of these events, often well after the

@@ -1,28 +1,32 @@
 // CMainFrame: the one top-level window. Menu, dockable toolbar with the zoom
 // field in its first slot, status bar with the message pane, the observer
 // pane and the lock indicators, and the view as its central widget. Its caption stays
-// "Vantaro"; it keeps the view's width even; it handles Exit and the
-// showing and hiding of its bars.
+// "Vantaro"; it keeps the view's width even; it handles Exit, Save View As,
+// full screen and the showing and hiding of its bars.
 #pragma once
 
 #include <QMainWindow>
 #include <map>
+#include <utility>
 
 #include "shell/CommandTarget.h"
 #include "shell/OuterSizeCorrection.h"
+#include "shell/SaveView.h"
+#include "shell/StatusMessagePane.h"
 
 class CommandRouter;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolBar;
+class SkyglassViewWidget;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
   Q_OBJECT
 
  public:
   // view becomes the central widget; router carries the frame's commands.
-  CMainFrame(CommandRouter& router, QWidget* view);
+  CMainFrame(CommandRouter& router, SkyglassViewWidget* view);
 
   // Command state of the toolbar's buttons and the zoom field; runs whenever
   // the application goes idle.
@@ -36,8 +40,11 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QLineEdit* ZoomField() const { return m_zoomField; }
   QLabel* MessagePane() const { return m_messagePane; }
   QLabel* ObserverPane() const { return m_observerPane; }
-  // Shows a message from the view in the message pane; empty brings back the idle text.
-  void ShowViewMessage(const QString& text);
+  // Shows a message from the view in the message pane, pointer being where
+  // on the screen the pointer is; empty brings back the idle text.
+  void ShowViewMessage(const QString& text, const QPoint& pointer);
+  // Replaces the file dialog of Save View As (tests answer it).
+  void SetSaveFileNameAsker(SaveFileNameAsker ask) { m_askSaveFileName = std::move(ask); }
 
   // CommandTarget
   bool OnCommand(int id) override;
@@ -58,19 +65,20 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateObserverPane();
-  void RefreshMessagePane();
   void UpdateActionCommandUI(QAction& action);
-  void CorrectOddViewWidth();
+  void OnSaveViewAs();
+  void KeepViewWidthEven();
   // Gives the window its initial outer size once the frame is known.
   void ApplyOuterSize();
 
   CommandRouter& m_router;
+  SkyglassViewWidget* m_view;
   std::map<int, QAction*> m_actions;
   QToolBar* m_toolBar = nullptr;
   QLineEdit* m_zoomField = nullptr;
-  QLabel* m_messagePane = nullptr;
+  StatusMessagePane* m_messagePane = nullptr;
   QLabel* m_observerPane = nullptr;
-  QString m_prompt;       // the menu or toolbar prompt while one shows
-  QString m_viewMessage;  // what the view has to say (the star under the pointer)
   OuterSizeCorrection m_outerSize;
+  SaveFileNameAsker m_askSaveFileName = AskPngFileName;
+  QString m_lastSavedFile;  // where Save View As wrote last
 };

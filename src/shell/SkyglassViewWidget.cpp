@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "shell/Cp1252.h"
 #include "shell/DdxDialog.h"
@@ -56,13 +57,26 @@ bool SkyglassViewWidget::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void SkyglassViewWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+void SkyglassViewWidget::PaintView(QPainter& painter) {
   WindowPainter windowPainter(painter, font());
   m_windowPainter = &windowPainter;
   m_view.OnDraw();
   m_windowPainter = nullptr;
+}
+
+void SkyglassViewWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintView(painter);
   UpdateStarReadout();  // a new frame may show another star under a resting pointer
+}
+
+// The same paint into an image that starts black, as the headless render's.
+QImage SkyglassViewWidget::Picture() {
+  QImage image(size(), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QPainter painter(&image);
+  PaintView(painter);
+  return image;
 }
 
 void SkyglassViewWidget::resizeEvent(QResizeEvent*) { m_view.OnSize(0, width(), height()); }
@@ -84,7 +98,7 @@ void SkyglassViewWidget::UpdateStarReadout() {
       m_hoverPoint ? DecodeCp1252(StarReadoutAt(m_view, m_hoverPoint->x(), m_hoverPoint->y())) : QString();
   if (text == m_starReadout) return;
   m_starReadout = text;
-  emit starReadoutChanged(text);
+  emit starReadoutChanged(text, m_hoverPoint ? mapToGlobal(*m_hoverPoint) : QPoint());
 }
 
 void SkyglassViewWidget::leaveEvent(QEvent*) { SetHoverPoint(std::nullopt); }
@@ -128,6 +142,12 @@ void SkyglassViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   } else if (event->button() == Qt::RightButton) {
     m_view.OnRButtonDblClk(at.x(), at.y());
   }
+}
+
+void SkyglassViewWidget::wheelEvent(QWheelEvent* event) {
+  DeliverPendingPress();  // a held left button is a drag, during which the wheel does nothing
+  const QPoint at = event->position().toPoint();
+  m_view.OnMouseWheel(at.x(), at.y(), event->angleDelta().y());
 }
 
 void SkyglassViewWidget::keyPressEvent(QKeyEvent* event) { m_view.OnKeyDown(VirtualKeyFromQt(event->key())); }

@@ -5,6 +5,7 @@
 // link of the command route.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <optional>
 
@@ -13,6 +14,7 @@
 #include "shell/TextDrawer.h"
 #include "view/SkyglassView.h"
 
+class QPainter;
 class WindowPainter;
 
 class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTarget {
@@ -22,6 +24,8 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   SkyglassViewWidget(CSkyglassDoc& document, QWidget* parent = nullptr);
 
   CSkyglassView& View() { return m_view; }
+  // What the window shows, pixel for pixel, as --render would write it.
+  QImage Picture();
 
   // ViewPlatform
   void Invalidate() override;
@@ -43,8 +47,9 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   bool HandlesCommand(int id) const override { return CSkyglassView::HandlesCommand(id); }
 
  signals:
-  // The read-out of the star under the resting pointer; empty when there is none.
-  void starReadoutChanged(const QString& text);
+  // The read-out of the star under the resting pointer, and where on the
+  // screen the pointer is; empty when there is none.
+  void starReadoutChanged(const QString& text, const QPoint& pointer);
 
  protected:
   bool event(QEvent* event) override;
@@ -54,6 +59,7 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
@@ -62,6 +68,8 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   bool focusNextPrevChild(bool) override { return false; }
 
  private:
+  // One paint of the view through painter.
+  void PaintView(QPainter& painter);
   void DeliverPendingPress();
   // Where the pointer rests with no button held (none: off the view or
   // dragging), and the star read-out for it in the current frame.

@@ -1,7 +1,7 @@
 // The view's mouse handlers: dragging with the left button turns the line of
-// sight, double-clicks scale the zoom factor (the arithmetic is in
-// interaction/DragLook). Neither moves the observer, so the magnitudes stay
-// as they are.
+// sight, double-clicks and wheel notches scale the zoom factor (the
+// arithmetic is in interaction/DragLook and interaction/WheelNotches). Neither moves the observer, so the
+// magnitudes stay as they are.
 #include <cstdint>
 #include <optional>
 
@@ -36,6 +36,22 @@ void CSkyglassView::OnLButtonUp(int /*x*/, int /*y*/) {
 void CSkyglassView::OnLButtonDblClk(int /*x*/, int /*y*/) { ZoomByDoubleClick(true); }
 
 void CSkyglassView::OnRButtonDblClk(int /*x*/, int /*y*/) { ZoomByDoubleClick(false); }
+
+void CSkyglassView::OnMouseWheel(int /*x*/, int /*y*/, int angleDelta) {
+  if (m_platform.HasCapture()) {
+    m_wheelNotches.Reset();
+    return;
+  }
+  const int64_t notches = m_wheelNotches.Add(angleDelta);
+  const bool zoomIn = notches > 0;
+  // A huge turn stops at the first step that leaves the zoom as it was: at
+  // the largest factor, or at the smallest, which rounds back to itself.
+  for (int64_t step = 0; step < (zoomIn ? notches : -notches); ++step) {
+    const double before = m_dZoom;
+    ZoomByDoubleClick(zoomIn);
+    if (m_dZoom == before) break;
+  }
+}
 
 void CSkyglassView::ZoomByDoubleClick(bool zoomIn) {
   const bool shift = m_platform.IsKeyDown(ModifierKey::Shift);

@@ -10,6 +10,7 @@
 #include "catalog/SkyglassDoc.h"
 #include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
+#include "interaction/WheelNotches.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/StarLayers.h"
@@ -60,6 +61,11 @@ class CSkyglassView {
   void OnMouseMove(int x, int y);
   void OnLButtonDblClk(int x, int y);
   void OnRButtonDblClk(int x, int y);
+  // A wheel turn of angleDelta units (120 a notch, positive away from the
+  // user): each whole notch zooms like a left (away) or right (towards)
+  // double-click at (x, y). Ignored during a drag, which also drops any part
+  // of a notch carried so far.
+  void OnMouseWheel(int x, int y, int angleDelta);
 
   // --- Keyboard travel and the Options dialog ---
   void OnKeyDown(int virtualKey);
@@ -130,4 +136,5 @@ class CSkyglassView {
   ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
   int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
   int m_bLabelBufferBlack = 1;     // no text drawn into the label buffer since it was cleared
+  WheelNotches m_wheelNotches;     // wheel turns not yet adding up to a notch
 };

@@ -1,8 +1,9 @@
-// Map bytes and message boxes for the GUI tests.
+// Map bytes, program runs and message boxes for the GUI tests.
 #include "GuiTestSupport.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <cmath>
 
 namespace {
@@ -23,6 +24,14 @@ Bytes TestMapBytes(const std::vector<TestStar>& stars) {
 // vector has a z component of about -3.5e-15, which would put a star exactly
 // ahead a hair left of the centre column.
 TestStar CentreStar() { return {1, 0.001, 0.0, 32.6, 4.0, "A", "Centre"}; }
+
+ProcessResult RunVantaro(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
+  if (!process.waitForFinished(30000)) return {-1, "did not finish"};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromLocal8Bit(process.readAllStandardError())};
+}
 
 ModalWatcher::ModalWatcher(std::function<void(QWidget&)> answer) : m_answer(std::move(answer)) {
   connect(&m_timer, &QTimer::timeout, this, [this] {

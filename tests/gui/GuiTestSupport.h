@@ -1,9 +1,11 @@
 // Helpers of the GUI tests: the bytes of a map of stars placed in light years,
-// and a watcher that answers the message box a dialog opens modally.
+// a run of the program, and a watcher that answers the message box a dialog
+// opens modally.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -28,6 +30,14 @@ Bytes TestMapBytes(const std::vector<TestStar>& stars);
 // magnitude equals its absolute magnitude 4.0: one white pixel at the view's
 // centre.
 TestStar CentreStar();
+
+// How a run of the vantaro program ended: its exit code (-1 when it crashed
+// or did not finish) and what it wrote to standard error.
+struct ProcessResult {
+  int exitCode;
+  QString errorText;
+};
+ProcessResult RunVantaro(const QStringList& arguments);
 
 // While alive, polls for the active modal widget (a dialog run with exec,
 // or a message box it opens) and hands it to answer, which may close it.

@@ -1,10 +1,12 @@
 // The main frame of the running application: caption and size, menus,
 // accelerators, toolbar, status bar, command state and the frame's commands.
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -44,6 +46,8 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
   }
   const QStringList expected = {
       "&File",
+      "  Save View &As...\tCtrl+S",
+      "  ---",
       "  E&xit\tEsc",
       "&Options",
       "  &Toolbar",
@@ -69,6 +73,7 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
       "    &500%",
       "    &1000%",
       "    2&000%",
+      "  &Full Screen\tF11",
       "&Help",
       "  &About Vantaro...",
   };
@@ -89,6 +94,8 @@ TEST_F(MainFrameTest, AcceleratorTable) {
       {cmd::kNextPane, {QKeySequence(Qt::Key_F6)}},
       {cmd::kPrevPane, {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
       {cmd::kPause, {QKeySequence(Qt::Key_Pause)}},
+      {cmd::kSaveViewAs, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+      {cmd::kFullScreen, {QKeySequence(Qt::Key_F11)}},
       {cmd::kAppExit, {}},  // the menu shows "Esc", but Esc belongs to another command
   };
   for (const auto& [id, keys] : rows) EXPECT_EQ(Frame()->ActionById(id)->shortcuts(), keys) << id;
@@ -158,7 +165,7 @@ TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
   QTest::mouseMove(namesButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Shows/Hides Starnames."; }, 1000));
   EXPECT_TRUE(message->isVisible());
-  EXPECT_EQ(message->geometry(), readyGeometry);  // the text does not move
+  EXPECT_EQ(message->geometry(), readyGeometry);   // the text does not move
   QTest::mouseMove(ViewWidget(), QPoint(20, 20));  // away from the star at the centre
   EXPECT_TRUE(QTest::qWaitFor([&] { return message->text() == "Ready"; }, 1000));
 
@@ -236,6 +243,51 @@ TEST_F(MainFrameTest, OddWidthIsCorrectedToTheEvenWidthBelow) {
   EXPECT_EQ(ViewWidget()->width() % 2, 0);
   EXPECT_EQ(View().m_nWidth, ViewWidget()->width());
   EXPECT_EQ(View().m_nHeight, ViewWidget()->height());
+}
+
+// A dock of either parity beside the view: on the full screen the window
+// cannot give up a pixel, yet the view's width stays even. F11 and the menu
+// toggle; Esc leaves full screen and, outside it, does nothing.
+TEST_F(MainFrameTest, FullScreenKeepsAnEvenViewWidthAndEscLeavesIt) {
+  QAction* item = Frame()->ActionById(cmd::kFullScreen);
+  QMenu* viewMenu = Frame()->menuBar()->actions()[3]->menu();
+  auto settled = [&] { return (ViewWidget()->width() & 1) == 0 && View().m_nWidth == ViewWidget()->width(); };
+  int blankColumns = 0;
+  for (int dockWidth : {100, 101}) {
+    auto* dock = new QDockWidget(Frame());
+    dock->setWidget(new QWidget(dock));
+    dock->setFixedWidth(dockWidth);
+    Frame()->addDockWidget(Qt::LeftDockWidgetArea, dock);
+    const QSize windowed = Frame()->size();
+
+    QTest::keyClick(ViewWidget(), Qt::Key_F11);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->isFullScreen(); }, 1000)) << dockWidth;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->size() == Frame()->screen()->size(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor(settled, 1000)) << dockWidth << " " << ViewWidget()->width();
+    QTest::qWait(20);
+    EXPECT_TRUE(settled()) << dockWidth;
+    blankColumns += Frame()->contentsMargins().right();
+    Frame()->UpdateMenuCommandUI(*viewMenu);
+    EXPECT_TRUE(item->isChecked());
+
+    QTest::keyClick(ViewWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Frame()->isFullScreen(); }, 1000)) << dockWidth;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settled() && Frame()->contentsMargins().right() == 0; }, 1000));
+    QTest::keyClick(ViewWidget(), Qt::Key_Escape);  // outside full screen Esc does nothing
+    QTest::qWait(20);
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_FALSE(Frame()->isFullScreen());
+    EXPECT_LE(Frame()->width(), windowed.width());
+    Frame()->UpdateMenuCommandUI(*viewMenu);
+    EXPECT_FALSE(item->isChecked());
+
+    Route(cmd::kFullScreen);  // the menu's command does the same as F11
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Frame()->isFullScreen(); }, 1000));
+    Route(cmd::kFullScreen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Frame()->isFullScreen() && settled(); }, 1000));
+    delete dock;
+  }
+  EXPECT_EQ(blankColumns, 1);  // one of the docks left the view odd on the full screen
 }
 
 TEST_F(MainFrameTest, ExitClosesTheFrame) {

@@ -4,25 +4,11 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 
 #include "GuiTestSupport.h"
 #include "TempDirectory.h"
 
 namespace {
-
-struct ProcessResult {
-  int exitCode;
-  QString errorText;
-};
-
-ProcessResult RunVantaro(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
-  if (!process.waitForFinished(30000)) return {-1, "did not finish"};
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 class RenderProcessTest : public ::testing::Test {
  protected:
@@ -81,4 +67,13 @@ TEST_F(RenderProcessTest, BadValuesExitWithCodeTwoAndAMessage) {
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_TRUE(unknown.errorText.contains("'Vega'")) << unknown.errorText.toStdString();
   EXPECT_FALSE(QFile::exists(Path("x.png")));
+}
+
+TEST_F(RenderProcessTest, AnUnwritableOutputIsAnErrorWithTheReason) {
+  const ProcessResult run = RunVantaro({"--render", Path("missing/out.png"), "--map", Path("map.smp")});
+  EXPECT_EQ(run.exitCode, 1);
+  const QString prefix = "vantaro: cannot write the image '" + Path("missing/out.png") + "': ";
+  EXPECT_TRUE(run.errorText.contains(prefix)) << run.errorText.toStdString();
+  EXPECT_FALSE(run.errorText.contains(prefix + "\n"));  // with the reason
+  EXPECT_FALSE(QFile::exists(Path("missing/out.png")));
 }

@@ -4,8 +4,11 @@
 #include <QLabel>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
 #include <utility>
+#include <vector>
 
 #include "AppFixture.h"
 
@@ -19,6 +22,12 @@ class ViewWidgetTest : public AppFixture {
 class NoMapTest : public AppFixture {
  protected:
   void SetUp() override { Start({}); }
+};
+
+// Betelgeuse as the map has it, straight ahead at its distance.
+class LongReadoutTest : public AppFixture {
+ protected:
+  void SetUp() override { Start({{25218, 0.001, 0.0, 497.9, -5.469, "M1-M2Ia-Iab", "Betelgeuse"}}); }
 };
 
 bool IsPureRed(QRgb pixel) { return qRed(pixel) > 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0; }
@@ -178,6 +187,99 @@ TEST_F(ViewWidgetTest, AModalDialogEndsTheDragAndAnyHeldBackPress) {
     QTest::mouseRelease(window, Qt::RightButton, {}, InWindow(QPoint(200, 100)));
     EXPECT_EQ(View().m_dYaw, yaw) << moved;
   }
+}
+
+// Wheel notches against the double-clicks they stand for, at the same place
+// with the same keys. The rows leave no part of a notch behind, except the last.
+TEST_F(ViewWidgetTest, WheelNotchesZoomLikeDoubleClicks) {
+  struct Row {
+    const char* name;
+    std::vector<int> deltas;
+    Qt::KeyboardModifiers modifiers;
+    Qt::MouseButton button;  // of the double-clicks giving the same zoom
+    int clicks;
+  } rows[] = {
+      {"a notch away zooms in", {120}, {}, Qt::LeftButton, 1},
+      {"a notch towards zooms out", {-120}, {}, Qt::RightButton, 1},
+      {"a half notch twice is one notch", {60, 60}, {}, Qt::LeftButton, 1},
+      {"two notches in one turn", {240}, {}, Qt::LeftButton, 2},
+      {"shift is fine", {120}, Qt::ShiftModifier, Qt::LeftButton, 1},
+      {"ctrl is coarse", {-120}, Qt::ControlModifier, Qt::RightButton, 1},
+      {"a half notch is nothing yet", {60}, {}, Qt::LeftButton, 0},
+  };
+  QWindow* window = Frame()->windowHandle();
+  const QPoint at(50, 60);
+  for (const Row& row : rows) {
+    View().m_dZoom = 1.0;
+    for (int i = 0; i < row.clicks; ++i) QTest::mouseDClick(window, row.button, row.modifiers, InWindow(at));
+    const double clicked = View().m_dZoom;
+    View().m_dZoom = 1.0;
+    for (int delta : row.deltas) {
+      QWheelEvent wheel(at, ViewWidget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                        row.modifiers, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(ViewWidget(), &wheel);
+    }
+    EXPECT_EQ(View().m_dZoom, clicked) << row.name;
+  }
+}
+
+TEST_F(ViewWidgetTest, WheelDoesNothingWhileTheLeftButtonIsHeld) {
+  QWindow* window = Frame()->windowHandle();
+  const QPoint at(100, 100);
+  auto turnWheel = [&](int delta, Qt::MouseButtons buttons) {
+    QWheelEvent wheel(at, ViewWidget()->mapToGlobal(at), QPoint(), QPoint(0, delta), buttons, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(ViewWidget(), &wheel);
+  };
+  turnWheel(60, Qt::NoButton);
+  for (bool moved : {false, true}) {  // the press held back or already a drag
+    QTest::mousePress(window, Qt::LeftButton, {}, InWindow(at));
+    if (moved) QTest::mouseMove(window, InWindow(at + QPoint(1, 0)));
+    turnWheel(120, Qt::LeftButton);
+    EXPECT_EQ(View().m_dZoom, 1.0) << moved;
+    QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(at));
+  }
+  turnWheel(60, Qt::NoButton);  // the half notch from before the drag is gone
+  EXPECT_EQ(View().m_dZoom, 1.0);
+}
+
+// The pane shows what fits; the tooltip at the pointer has the whole text,
+// and goes when the text fits or the pointer leaves the star.
+TEST_F(LongReadoutTest, ACutReadoutShowsWholeInATooltip) {
+  Frame()->UpdateIdleCommandUI();  // the observer pane takes its share of the status bar
+  QLabel* pane = Frame()->MessagePane();
+  const QPoint star(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+  QTest::mouseMove(Frame()->windowHandle(),
+                   InWindow(star + QPoint(40, 0)));  // Qt drops a move to where the pointer is
+  QTest::mouseMove(Frame()->windowHandle(), InWindow(star));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pane->text().startsWith("Betelgeuse"); }, 1000))
+      << pane->text().toStdString();
+  const QString readout = pane->text();
+  ASSERT_GT(pane->fontMetrics().horizontalAdvance(readout), pane->contentsRect().width());  // cut
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), readout);
+
+  Frame()->resize(1400, Frame()->height());
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return pane->width() > pane->fontMetrics().horizontalAdvance(readout); }, 1000));
+  EXPECT_EQ(pane->text(), readout);
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000));
+
+  Frame()->resize(652, Frame()->height());
+  ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 1000));
+  EXPECT_EQ(QToolTip::text(), readout);
+  QTest::mouseMove(Frame()->windowHandle(), InWindow(star + QPoint(40, 0)));  // off the star
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pane->text() == "Ready"; }, 1000));
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000));
+}
+
+TEST_F(ViewWidgetTest, AReadoutThatFitsShowsNoTooltip) {
+  const QPoint star(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+  QTest::mouseMove(Frame()->windowHandle(), InWindow(star + QPoint(40, 0)));
+  QTest::mouseMove(Frame()->windowHandle(), InWindow(star));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->MessagePane()->text().startsWith("Centre"); }, 1000));
+  QTest::qWait(20);
+  EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {

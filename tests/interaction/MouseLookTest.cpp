@@ -3,9 +3,11 @@
 
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 #include "ViewFixture.h"
 #include "geometry/ViewBasis.h"
+#include "interaction/WheelNotches.h"
 
 namespace {
 
@@ -145,6 +147,77 @@ TEST_F(MouseLook, ZoomStaysPositiveAndFinite) {
   DragBy(1, 1);
   EXPECT_EQ(view.m_dYaw, 0.0);
   EXPECT_EQ(view.m_dPitch, 0.0);
+}
+
+// Wheel turns against the double-clicks they stand for: whole notches of 120
+// units, parts carried over, Shift and Ctrl as for the clicks.
+TEST_F(MouseLook, WheelNotchesZoomLikeDoubleClicks) {
+  struct Row {
+    const char* name;
+    std::vector<int> deltas;
+    bool shift, control;
+    int leftClicks, rightClicks;  // the double-clicks giving the same zoom
+  } rows[] = {
+      {"one notch away zooms in", {120}, false, false, 1, 0},
+      {"one notch towards zooms out", {-120}, false, false, 0, 1},
+      {"half a notch does nothing", {60}, false, false, 0, 0},
+      {"two half notches make one", {60, 60}, false, false, 1, 0},
+      {"fractions add up", {40, 40, 30, 10}, false, false, 1, 0},
+      {"the rest carries", {200, 40}, false, false, 2, 0},
+      {"back turns work off the carried part", {100, -100, 100}, false, false, 0, 0},
+      {"three notches in one event", {360}, false, false, 3, 0},
+      {"shift is fine", {120}, true, false, 1, 0},
+      {"ctrl is coarse", {-240}, false, true, 0, 2},
+      {"shift wins over ctrl", {120}, true, true, 1, 0},
+  };
+  for (const Row& row : rows) {
+    platform.shiftDown = row.shift;
+    platform.controlDown = row.control;
+    view.m_dZoom = 1.0;
+    for (int i = 0; i < row.leftClicks; ++i) view.OnLButtonDblClk(5, 5);
+    for (int i = 0; i < row.rightClicks; ++i) view.OnRButtonDblClk(5, 5);
+    const double clicked = view.m_dZoom;
+    CSkyglassView wheeled(doc, platform);  // a fresh view carries no part of a notch
+    platform.invalidations = 0;
+    for (int delta : row.deltas) wheeled.OnMouseWheel(5, 5, delta);
+    EXPECT_EQ(wheeled.m_dZoom, clicked) << row.name;
+    EXPECT_EQ(platform.invalidations, row.leftClicks + row.rightClicks) << row.name;
+  }
+}
+
+TEST_F(MouseLook, WheelDoesNothingDuringADragAndDropsTheCarriedPart) {
+  view.OnMouseWheel(5, 5, 60);
+  view.OnLButtonDown(5, 5);
+  view.OnMouseWheel(5, 5, 120);
+  EXPECT_EQ(view.m_dZoom, 1.0);
+  view.OnLButtonUp(5, 5);
+  view.OnMouseWheel(5, 5, 60);  // the half notch before the drag is gone
+  EXPECT_EQ(view.m_dZoom, 1.0);
+  EXPECT_EQ(platform.invalidations, 0);
+  view.OnMouseWheel(5, 5, 60);
+  EXPECT_EQ(view.m_dZoom, 1.4);
+}
+
+// Deltas at the ends of int add up without overflow; the carried rest never
+// grows beyond a notch.
+TEST(WheelNotchesTest, HugeDeltasCountExactly) {
+  WheelNotches wheel;
+  EXPECT_EQ(wheel.Add(2147483647), 17895697);  // rest 7
+  EXPECT_EQ(wheel.Add(2147483647), 17895697);  // 7 + 2147483647 passes the int range: rest 14
+  EXPECT_EQ(wheel.Add(106), 1);
+  EXPECT_EQ(wheel.Add(-2147483647 - 1), -17895697);  // rest -8
+  EXPECT_EQ(wheel.Add(-112), -1);
+  EXPECT_EQ(wheel.Add(119), 0);
+  wheel.Reset();
+  EXPECT_EQ(wheel.Add(1), 0);
+}
+
+TEST_F(MouseLook, HugeWheelTurnsStopAtTheLimitOfTheZoom) {
+  for (int i = 0; i < 3; ++i) view.OnMouseWheel(0, 0, 2147483647);
+  EXPECT_TRUE(std::isfinite(view.m_dZoom));
+  EXPECT_GT(view.m_dZoom * 1.4, DBL_MAX);
+  for (int i = 0; i < 3; ++i) view.OnMouseWheel(0, 0, -2147483647 - 1);
+  EXPECT_EQ(view.m_dZoom, DBL_TRUE_MIN);  // where a step out rounds back to the same factor
 }
 
 }  // namespace
