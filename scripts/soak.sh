@@ -56,7 +56,7 @@ rm -rf "$run_dir"
 mkdir -p "$logs" "$saves_dir" "$run_dir/home" "$run_dir/runtime"
 chmod 700 "$run_dir/runtime"
 
-inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0
+inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 slowest_answer_ms=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
 rss_baseline='' rss_size='' rss_now=0 rss_max=0 started=$SECONDS
@@ -68,7 +68,8 @@ summary() {
   [ -n "$rss_baseline" ] && baseline="$((rss_baseline / 1024)) MiB"
   echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
     "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS $baseline at baseline," \
-    "$((rss_now / 1024)) MiB at end (highest $((rss_max / 1024)) MiB); result: $1"
+    "$((rss_now / 1024)) MiB at end (highest $((rss_max / 1024)) MiB); slowest ping answer" \
+    "$slowest_answer_ms ms; result: $1"
 }
 
 cleanup() {
@@ -121,9 +122,16 @@ check_program() {
   fi
   # Two pings in a row: the first is answered before the input queued ahead
   # of it is handled, the second only once that input and its paint are done.
+  local sent=${EPOCHREALTIME/./}
   for _ in 1 2; do
-    local status=0
+    local status=0 answered
     "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
+    answered=$(((${EPOCHREALTIME/./} - sent) / 1000))
+    [ "$answered" -gt "$slowest_answer_ms" ] && slowest_answer_ms=$answered
+    if [ "$answered" -ge 500 ]; then
+      echo "$((SECONDS - started)) s: $answered ms after: $(tail -n 1 "$logs/inputs.log" 2>/dev/null)" >>"$logs/slow-answers.log"
+    fi
+    sent=${EPOCHREALTIME/./}
     case $status in
       0) ;;
       1) not_answering ;;
