@@ -142,6 +142,20 @@ check_program() {
   check_memory
 }
 
+# After a missed ping: the program may be ending on a crash or writing a
+# sanitizer report (a symbolized stack takes seconds), which tells more; else
+# how long it stays silent.
+not_answering() {
+  local missed=$((SECONDS - started)) waited
+  for waited in $(seq 30); do
+    if ! kill -0 "$app_pid" 2>/dev/null || [ -n "$(sanitizer_reports)" ]; then check_program; fi
+    if "$ping_tool" "$main_window" 1000; then
+      fail "the window did not answer a _NET_WM_PING within 2 s after $missed s (it answered again $waited s later)"
+    fi
+  done
+  fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
+}
+
 # Resident memory swings by several MiB as dialogs open and the quarantine
 # turns over, so the baseline is the highest reading of the warm-up's second
 # half rather than one reading. The frame buffers follow the window's size (full
