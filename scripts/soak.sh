@@ -23,7 +23,8 @@ readonly rss_growth_limit_kb=$((16 * 1024))
 readonly app_title=Vantaro
 readonly table=src/shell/CommandTable.cpp
 # The baseline is taken after the first minute, or half way through a
-# shorter run, and not before every menu command has run once.
+# shorter run, and not before every menu command has run once and a file
+# dialog has had each kind of name.
 readonly warm_up=$((seconds >= 120 ? 60 : seconds / 2))
 seed=${VANTARO_SOAK_SEED:-$(((RANDOM << 15) | RANDOM))}
 RANDOM=$seed
@@ -56,7 +57,7 @@ rm -rf "$run_dir"
 mkdir -p "$logs" "$saves_dir" "$run_dir/home" "$run_dir/runtime"
 chmod 700 "$run_dir/runtime"
 
-inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 slowest_answer_ms=0
+inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
 rss_baseline='' rss_size='' rss_now=0 rss_max=0 started=$SECONDS
@@ -172,7 +173,8 @@ check_memory() {
   rss_now=$rss
   [ "$rss_now" -gt "$rss_max" ] && rss_max=$rss_now
   if [ -z "$rss_baseline" ]; then
-    if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ]; then
+    if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ] && { [ "$file_dialog_steps" -eq 0 ] ||
+      [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
       rss_baseline=$rss_max
       echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s, at the window size $rss_size"
     fi
@@ -282,6 +284,12 @@ while [ $((SECONDS - started)) -lt "$seconds" ]; do
   fi
   actions=$((actions + 1))
   settle
+  for _ in 1 2 3 4 5 6; do
+    if [ ${#soak_file_kinds_left[@]} -eq 0 ] || [ -z "$soak_file_opener" ]; then break; fi
+    # shellcheck disable=SC2086  # the keys are separate words
+    soak_send key $soak_file_opener
+    settle
+  done
 done
 
 # Exit through the File menu; the leak check runs as the program ends.

@@ -62,7 +62,8 @@ soak_key() {
   elif [ "$(soak_random 3)" -eq 0 ]; then  # travel, the keys the view is about
     soak_send key "$modifier$(soak_pick Up Down)"
   else
-    soak_send key "$modifier$(soak_pick "${soak_keys[@]}")"
+    soak_opener=$modifier$(soak_pick "${soak_keys[@]}")
+    soak_send key "$soak_opener"
   fi
 }
 
@@ -112,6 +113,7 @@ soak_menu_command() {
   local line=${soak_menu_round[0]} keys
   soak_menu_round=("${soak_menu_round[@]:1}")
   keys=${line%%$'\t'*}
+  soak_opener="--delay 40 $keys"
   menu_commands=$((menu_commands + 1))
   # shellcheck disable=SC2086  # the keys are separate words
   soak_send key --delay 40 $keys
@@ -120,10 +122,14 @@ soak_menu_command() {
 soak_accelerator() {
   local keys
   keys=$(perl scripts/soak/commands.pl accelerators "$table" | cut -f1 | grep -vx Escape | shuf -n 1)
-  soak_send key "${keys:-F6}"
+  soak_opener=${keys:-F6}
+  soak_send key "$soak_opener"
 }
 
+# The keys of the last action, which may have opened the dialog now shown.
+soak_opener=''
 soak_random_action() {
+  soak_opener=''
   case $(soak_random 20) in
     0 | 1 | 2 | 3 | 4 | 5) soak_key ;;
     6 | 7 | 8) soak_drag ;;
@@ -176,14 +182,26 @@ soak_type_text() {
 
 # A file dialog gets a path under the soak's own directory (new, existing, in
 # a missing folder, too long a name, the folder itself, or a pasted 10,000-
-# character name) and Save, or is cancelled.
+# character name) and Save, or is cancelled. The first file dialogs take each
+# kind once, in turn and never cancelled: their first use loads caches worth
+# many MiB, which belongs before the memory baseline. soak_file_opener keeps
+# the keys that opened the first, to open it again until every kind is done.
+soak_file_kinds_left=(4 0 1 2 3 5)
+soak_file_opener=''
 soak_file_dialog_step() {
-  if [ "$(soak_random 4)" -eq 0 ]; then
+  local kind
+  [ -n "$soak_file_opener" ] || soak_file_opener=$soak_opener
+  if [ ${#soak_file_kinds_left[@]} -gt 0 ]; then
+    kind=${soak_file_kinds_left[0]}
+    soak_file_kinds_left=("${soak_file_kinds_left[@]:1}")
+  elif [ "$(soak_random 4)" -eq 0 ]; then
     soak_send key Escape
     return
+  else
+    kind=$(soak_random 6)
   fi
   soak_send key ctrl+a BackSpace
-  case $(soak_random 6) in
+  case $kind in
     0) soak_type "$saves_dir/view-$RANDOM.png" 20 ;;
     1) soak_type "$saves_dir/view.png" 20 ;;
     2) soak_type "$saves_dir/missing/view.png" 20 ;;
@@ -220,6 +238,7 @@ soak_dialog_step() {
   elif [[ "$name" == "$app_title" || "$name" == About* ]]; then
     soak_send key "$(soak_pick Return Escape space)"
   elif [[ "${name,,}" =~ save|open|file|export ]]; then
+    file_dialog_steps=$((file_dialog_steps + 1))
     soak_file_dialog_step
   else
     soak_text_dialog_step
