@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -273,6 +274,16 @@ void CMainFrame::KeepViewWidthEven() {
     layout()->activate();
   }
   if (!sizeFixed && (centralWidget()->width() & 1) != 0) resize(width() - 1, height());
+}
+
+// The blank column beside the view is part of the sky; beside the bars it
+// stays the window's colour.
+void CMainFrame::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  if (const int blank = contentsMargins().right(); blank != 0) {
+    const QRect view = centralWidget()->geometry();
+    QPainter(this).fillRect(width() - blank, view.top(), blank, view.height(), Qt::black);
+  }
 }
 
 // The frame's extents arrive with one of these events, often well after the

@@ -56,6 +56,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   // No toolbar context menu.
   QMenu* createPopupMenu() override { return nullptr; }
 
