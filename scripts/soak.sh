@@ -5,7 +5,8 @@
 # menu command and every dialog with random text. Fails on the program
 # crashing or exiting, a sanitizer report, the window not answering a
 # _NET_WM_PING within 2 s, or resident memory growing by more than 16 MiB
-# after the warm-up. VANTARO_SOAK_SEED repeats a run's random input.
+# after the warm-up. VANTARO_SOAK_SEED repeats a run's random input;
+# VANTARO_SOAK_RSS_GROWTH_MIB sets another memory limit, to watch a trend.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -19,7 +20,7 @@ fi
 
 readonly stars=1000000
 readonly ping_timeout_ms=2000
-readonly rss_growth_limit_kb=$((16 * 1024))
+readonly rss_growth_limit_kb=$((${VANTARO_SOAK_RSS_GROWTH_MIB:-16} * 1024))
 readonly app_title=Vantaro
 readonly table=src/shell/CommandTable.cpp
 # The baseline is taken after the first minute, or half way through a
@@ -60,16 +61,17 @@ chmod 700 "$run_dir/runtime"
 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
-rss_baseline='' rss_size='' rss_now=0 rss_max=0 started=$SECONDS
+rss_baseline='' rss_size='' rss_now=0 rss_max=0 rss_warm_up=() rss_recent=() started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
 
 summary() {
   local baseline=none
   [ -n "$rss_baseline" ] && baseline="$((rss_baseline / 1024)) MiB"
+  [ ${#rss_recent[@]} -eq 0 ] || rss_now=$(median "${rss_recent[@]}")
   echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
-    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS $baseline at baseline," \
-    "$((rss_now / 1024)) MiB at end (highest $((rss_max / 1024)) MiB); slowest ping answer" \
+    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS (median) $baseline at baseline," \
+    "$((rss_now / 1024)) MiB at end (highest reading $((rss_max / 1024)) MiB); slowest ping answer" \
     "$slowest_answer_ms ms; result: $1"
 }
 
@@ -157,11 +159,15 @@ not_answering() {
   fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
 }
 
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
 # Resident memory swings by several MiB as dialogs open and the quarantine
-# turns over, so the baseline is the highest reading of the warm-up's second
-# half rather than one reading. The frame buffers follow the window's size (full
-# screen holds several times more), so only readings at the size the window had
-# when that half began are compared.
+# turns over, so the baseline is the median of the warm-up's second half and
+# it is compared with the median of the latest readings: a leak lifts both the
+# floor and the median, a dialog's passing peak neither. The frame buffers
+# follow the window's size (full screen holds several times more), so only
+# readings at the size the window had when that half began count.
+readonly rss_recent_count=25
 check_memory() {
   local elapsed=$((SECONDS - started)) rss size
   rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
@@ -170,16 +176,22 @@ check_memory() {
   [ "$elapsed" -ge $((warm_up / 2)) ] || return 0
   [ -n "$rss_size" ] || rss_size=$size
   [ "$size" = "$rss_size" ] || return 0
-  rss_now=$rss
-  [ "$rss_now" -gt "$rss_max" ] && rss_max=$rss_now
   if [ -z "$rss_baseline" ]; then
+    rss_warm_up+=("$rss")
     if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ] && { [ "$file_dialog_steps" -eq 0 ] ||
       [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
-      rss_baseline=$rss_max
+      rss_baseline=$(median "${rss_warm_up[@]}")
+      rss_now=$rss_baseline rss_max=$rss_baseline
       echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s, at the window size $rss_size"
     fi
-  elif [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
-    fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up"
+    return 0
+  fi
+  [ "$rss" -gt "$rss_max" ] && rss_max=$rss
+  rss_recent=("${rss_recent[@]: -$((rss_recent_count - 1))}" "$rss")
+  [ ${#rss_recent[@]} -ge "$rss_recent_count" ] || return 0
+  rss_now=$(median "${rss_recent[@]}")
+  if [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
+    fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up (medians)"
   fi
 }
 
