@@ -1,10 +1,10 @@
 #!/usr/bin/env perl
 # commands.pl menus|accelerators COMMAND_TABLE_CPP
 # Reads the program's command table and prints, one per line:
-#   menus:        the xdotool keys that reach each menu command, a tab, its menu
-#                 text ("alt+o n" opens Options and picks &Names; an item without
-#                 a mnemonic is reached with Down from the menu's first item)
-#   accelerators: each accelerator's keys in xdotool's spelling
+#   menus:        the xdotool keys that reach each menu command, a tab, its id,
+#                 a tab, its menu text ("alt+o n" opens Options and picks &Names;
+#                 an item without a mnemonic of its own: Down from the first item)
+#   accelerators: each accelerator's keys in xdotool's spelling, a tab, its id
 # Read at run time, so commands added to the table are driven without edits.
 use strict;
 use warnings;
@@ -47,29 +47,51 @@ sub mnemonic {
   return $label =~ /(?<!&)&([^&])/ ? lc($1) : '';
 }
 
-# Keys that pick entry INDEX (separators not counted) of an open menu.
-sub pick {
-  my ($label, $index, $opens) = @_;
-  my $letter = mnemonic($label);
-  return $letter if $letter ne '';
-  return join(' ', ('Down') x $index, $opens ? 'Right' : 'Return');
+# The menu as a tree: a popup is a list of entries, each [label, id, popup],
+# with separators left out as keyboard navigation skips them.
+sub menu_tree {
+  my @open = ([]);
+  my $body = table('kMainMenu');
+  while ($body =~ /\{\s*K::(\w+)\s*,\s*([\w:]+)\s*,\s*(nullptr|$string)\s*\}/g) {
+    my ($kind, $id, $label) = ($1, $2, defined $4 ? $4 : '');
+    $id =~ s/^cmd:://;
+    if ($kind eq 'Popup') {
+      my $popup = [];
+      push @{$open[-1]}, [$label, '', $popup];
+      push @open, $popup;
+    } elsif ($kind eq 'End') {
+      pop @open;
+    } elsif ($kind eq 'Item') {
+      push @{$open[-1]}, [$text{$id} // '', $id, undef];
+    }
+  }
+  return $open[0];
 }
 
-my @path;       # keys that open the current (sub)menu
-my @index = (); # entries seen so far in each open menu
-my $body = table('kMainMenu');
-while ($body =~ /\{\s*K::(\w+)\s*,\s*([\w:]+)\s*,\s*(nullptr|$string)\s*\}/g) {
-  my ($kind, $id, $label) = ($1, $2, defined $4 ? $4 : '');
-  if ($kind eq 'Popup') {
-    my $keys = @path ? pick($label, $index[-1]++, 1) : 'alt+' . mnemonic($label);
-    push @path, $keys;
-    push @index, 0;
-  } elsif ($kind eq 'End') {
-    pop @path;
-    pop @index;
-  } elsif ($kind eq 'Item') {
-    $id =~ s/^cmd:://;
-    my $label = $text{$id} // '';
-    print join(' ', @path, pick($label, $index[-1]++, 0)), "\t$id\t$label\n";
+# Prints the keys of every item under POPUP, reached with PATH. An entry is
+# picked by its mnemonic when no other entry of its menu shares it (Qt then
+# only moves between them), else with Down from the menu's first entry.
+sub print_items {
+  my ($popup, @path) = @_;
+  my %uses;
+  $uses{mnemonic($_->[0])}++ for @$popup;
+  for my $index (0 .. $#$popup) {
+    my ($label, $id, $submenu) = @{$popup->[$index]};
+    my $letter = mnemonic($label);
+    my $keys;
+    if (!@path) {
+      $keys = "alt+$letter";  # the menu bar
+    } elsif ($letter ne '' && $uses{$letter} == 1) {
+      $keys = $letter;
+    } else {
+      $keys = join(' ', ('Down') x $index, $submenu ? 'Right' : 'Return');
+    }
+    if ($submenu) {
+      print_items($submenu, @path, $keys);
+    } else {
+      print join(' ', @path, $keys), "\t$id\t$label\n";
+    }
   }
 }
+
+print_items(menu_tree());
