@@ -43,36 +43,41 @@ work=$PWD/build-sanitize/soak
 mkdir -p "$work"
 map=$work/map-$stars.smp
 if ! [ "$map" -nt build/bin/vantaro-benchmap ]; then
-  build/bin/vantaro-benchmap "$stars" "$map.partial"
-  mv "$map.partial" "$map"
+  build/bin/vantaro-benchmap "$stars" "$map.$$"
+  mv "$map.$$" "$map"
 fi
 ping_tool=$work/wm-ping
 if ! [ "$ping_tool" -nt scripts/soak/wm-ping.c ]; then
-  cc -O2 -Wall -Wextra -o "$ping_tool" scripts/soak/wm-ping.c -lX11
+  cc -O2 -Wall -Wextra -o "$ping_tool.$$" scripts/soak/wm-ping.c -lX11
+  mv "$ping_tool.$$" "$ping_tool"
 fi
 
-run_dir=$work/run
+# Each run has a directory of its own, so runs may overlap; a passing run's
+# becomes last-pass, a failing run's stays for a look.
+run_dir=$work/run.$$
 logs=$run_dir/logs
 saves_dir=$run_dir/saves
-rm -rf "$run_dir"
 mkdir -p "$logs" "$saves_dir" "$run_dir/home" "$run_dir/runtime"
 chmod 700 "$run_dir/runtime"
 
-inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
+ending=0 exit_status=0 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
-rss_baseline='' rss_size='' rss_now=0 rss_max=0 rss_warm_up=() rss_recent=() started=$SECONDS
+declare -A rss_warm_up=() rss_baseline=() rss_recent=() rss_now=()
+rss_growth_max=0 started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
 
+# One line of figures; RSS as medians at each window size with a baseline.
 summary() {
-  local baseline=none
-  [ -n "$rss_baseline" ] && baseline="$((rss_baseline / 1024)) MiB"
-  [ ${#rss_recent[@]} -eq 0 ] || rss_now=$(median "${rss_recent[@]}")
+  local size memory=''
+  for size in "${!rss_baseline[@]}"; do
+    memory="$memory, $size: $((rss_baseline[$size] / 1024)) MiB at baseline, $((rss_now[$size] / 1024)) MiB at end"
+  done
+  [ -n "$memory" ] || memory=", no baseline"
   echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
-    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS (median) $baseline at baseline," \
-    "$((rss_now / 1024)) MiB at end (highest reading $((rss_max / 1024)) MiB); slowest ping answer" \
-    "$slowest_answer_ms ms; result: $1"
+    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS${memory}; largest growth $((rss_growth_max / 1024)) MiB;" \
+    "slowest ping answer $slowest_answer_ms ms; result: $1"
 }
 
 cleanup() {
@@ -165,45 +170,84 @@ median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int(
 # turns over, so the baseline is the median of the warm-up's second half and
 # it is compared with the median of the latest readings: a leak lifts both the
 # floor and the median, a dialog's passing peak neither. The frame buffers
-# follow the window's size (full screen holds several times more), so only
-# readings at the size the window had when that half began count.
+# follow the window's size (full screen holds several times more), so each
+# size the window had in that half has its own baseline and latest readings.
 readonly rss_recent_count=25
 check_memory() {
-  local elapsed=$((SECONDS - started)) rss size
+  local elapsed=$((SECONDS - started)) rss size recent
+  [ "$ending" -eq 0 ] || return 0
   rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
   size=$(xdotool getwindowgeometry "$main_window" 2>/dev/null | awk '/Geometry:/ { print $2 }' || true)
   echo "$elapsed $rss $size" >>"$logs/rss.log"
-  [ "$elapsed" -ge $((warm_up / 2)) ] || return 0
-  [ -n "$rss_size" ] || rss_size=$size
-  [ "$size" = "$rss_size" ] || return 0
-  if [ -z "$rss_baseline" ]; then
-    rss_warm_up+=("$rss")
+  [ "$elapsed" -ge $((warm_up / 2)) ] && [ -n "$size" ] || return 0
+  if [ ${#rss_baseline[@]} -eq 0 ]; then
+    rss_warm_up[$size]="${rss_warm_up[$size]:-} $rss"
     if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ] && { [ "$file_dialog_steps" -eq 0 ] ||
       [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
-      rss_baseline=$(median "${rss_warm_up[@]}")
-      rss_now=$rss_baseline rss_max=$rss_baseline
-      echo "soak: RSS baseline $((rss_baseline / 1024)) MiB after $elapsed s, at the window size $rss_size"
+      take_baselines "$elapsed"
     fi
     return 0
   fi
-  [ "$rss" -gt "$rss_max" ] && rss_max=$rss
-  rss_recent=("${rss_recent[@]: -$((rss_recent_count - 1))}" "$rss")
-  [ ${#rss_recent[@]} -ge "$rss_recent_count" ] || return 0
-  rss_now=$(median "${rss_recent[@]}")
-  if [ $((rss_now - rss_baseline)) -gt "$rss_growth_limit_kb" ]; then
-    fail "resident memory grew from $((rss_baseline / 1024)) MiB to $((rss_now / 1024)) MiB after the warm-up (medians)"
+  [ -n "${rss_baseline[$size]:-}" ] || return 0
+  read -r -a recent <<<"${rss_recent[$size]:-}"
+  recent+=("$rss")
+  [ ${#recent[@]} -le "$rss_recent_count" ] || recent=("${recent[@]:1}")
+  rss_recent[$size]="${recent[*]}"
+  [ ${#recent[@]} -ge "$rss_recent_count" ] || return 0
+  rss_now[$size]=$(median "${recent[@]}")
+  local growth=$((rss_now[$size] - rss_baseline[$size]))
+  [ "$growth" -gt "$rss_growth_max" ] && rss_growth_max=$growth
+  if [ "$growth" -gt "$rss_growth_limit_kb" ]; then
+    # Ended through File > Exit, the leak check tells a leak from a cache.
+    local message="resident memory grew from $((rss_baseline[$size] / 1024)) MiB to $((rss_now[$size] / 1024)) MiB"
+    message="$message (medians, window $size) after the warm-up"
+    ending=1
+    settle
+    exit_program || fail "$message; the program did not exit within 120 s of File > Exit"
+    [ -n "$(sanitizer_reports)" ] || message="$message; the leak check at exit found no leak"
+    fail "$message"
   fi
 }
 
+# A baseline for each window size read at least 5 times in the warm-up's
+# second half; without one yet, the warm-up goes on.
+take_baselines() {
+  local size readings
+  for size in "${!rss_warm_up[@]}"; do
+    read -r -a readings <<<"${rss_warm_up[$size]}"
+    [ ${#readings[@]} -ge 5 ] || continue
+    rss_baseline[$size]=$(median "${readings[@]}")
+    rss_now[$size]=${rss_baseline[$size]}
+    echo "soak: RSS baseline $((rss_baseline[$size] / 1024)) MiB at the window size $size after $1 s"
+  done
+}
+
+# Ends the program through File > Exit, as a user would (the leak check runs
+# as it ends), and sets exit_status; fails if it is still running after 120 s.
+exit_program() {
+  local keys
+  keys=$(perl scripts/soak/commands.pl menus "$table" | awk -F '\t' '$2 == "kAppExit" { print $1 }')
+  # shellcheck disable=SC2086  # the keys are separate words
+  soak_send key --delay 40 $keys
+  for _ in $(seq 240); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.5
+  done
+  kill -0 "$app_pid" 2>/dev/null && return 1
+  exit_status=0
+  wait "$app_pid" || exit_status=$?
+  app_pid=''
+}
+
 # The program's visible windows other than the main one, as "ID KIND" lines:
-# KIND is popup (a menu or a completion list), dialog, or other (tooltips).
+# KIND is popup (a menu or a completion list), dialog, or other.
 other_windows() {
   local window type
   for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
     [ "$window" = "$main_window" ] && continue
     type=$(xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null || true)
     case $type in
-      *TOOLTIP*) echo "$window other" ;;
+      '' | *TOOLTIP*) echo "$window other" ;;  # gone meanwhile, or a tooltip
       *MENU* | *COMBO*) echo "$window popup" ;;
       *) echo "$window dialog" ;;
     esac
@@ -304,19 +348,10 @@ while [ $((SECONDS - started)) -lt "$seconds" ]; do
   done
 done
 
-# Exit through the File menu; the leak check runs as the program ends.
 check_memory
-exit_keys=$(perl scripts/soak/commands.pl menus "$table" | awk -F '\t' '$2 == "kAppExit" { print $1 }')
-# shellcheck disable=SC2086  # the keys are separate words
-soak_send key --delay 40 $exit_keys
-status=0
-for _ in $(seq 240); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.5
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not exit within 120 s of File > Exit"
-wait "$app_pid" || status=$?
-app_pid=''
+exit_program || fail "the program did not exit within 120 s of File > Exit"
 [ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
-[ "$status" -eq 0 ] || fail "the program exited with status $status after File > Exit"
+[ "$exit_status" -eq 0 ] || fail "the program exited with status $exit_status after File > Exit"
+rm -rf "$work/last-pass"
+mv "$run_dir" "$work/last-pass"
 summary PASS

@@ -1,12 +1,14 @@
 # Random input for the soak (sourced by scripts/soak.sh): keys, drags, wheel
 # turns, double-clicks and hovers over the main window's view, menu commands
 # and accelerators read from the command table, and what the dialogs get typed.
-# Needs from soak.sh: main_window, run_dir, saves_dir, table, the counters,
-# and check_program, which waits until the program has handled the input sent.
+# Needs from soak.sh: main_window, app_title, run_dir, saves_dir, logs, table,
+# started, the counters, and check_program, which waits until the program has
+# handled the input sent.
 # shellcheck shell=bash disable=SC2154
 
 # Keys the view and its widgets get, alone or with Shift and Ctrl. Esc is never
-# sent to the main window (it is the Exit key); Alt only opens menus.
+# sent to the main window, as the menu shows it as Exit's key and a chance Esc
+# must not end the program; Alt only opens menus.
 soak_keys=(Up Down Left Right Prior Next Home End Insert Delete BackSpace Tab Return space
   F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 Pause plus minus comma period slash
   a b c d e f g h i j k l m n o p q r s t u v w x y z 0 1 2 3 4 5 6 7 8 9)
@@ -68,7 +70,7 @@ soak_key() {
 }
 
 soak_drag() {
-  local button modifier from to steps=$((2 + RANDOM % 6)) moves=()
+  local button modifier from to i steps=$((2 + RANDOM % 6)) moves=()
   button=$(soak_pick 1 1 1 3 2)
   modifier=$(soak_pick "" "" shift ctrl)
   read -r -a from <<<"$(soak_view_point)"
