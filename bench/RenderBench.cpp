@@ -1,7 +1,7 @@
 // The view's paints: the star pass alone on projected records (Render), the
 // whole recomputing paint without labels (Paint) and with names, distances
-// and designations on (PaintWithLabels), and a paint with nothing to
-// recompute (CleanPaint).
+// and designations on (PaintWithLabels), with star colours on
+// (PaintColours), and a paint with nothing to recompute (CleanPaint).
 #include <benchmark/benchmark.h>
 
 #include "BenchSizes.h"
@@ -31,9 +31,12 @@ void Render(benchmark::State& state) {
   }
 }
 
-void PaintWithFlags(benchmark::State& state, int labels) {
+void PaintWithFlags(benchmark::State& state, int labels, int colours) {
   CSkyglassView& view = ViewFor(state).view;
   view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = labels;
+  view.m_bColours = colours;
+  view.m_bProjectionDirty = 1;
+  view.OnDraw();  // the stars' classes are read at the first paint with colours
   const PerStarTimer perStar(state);
   for (auto _ : state) {
     view.m_bProjectionDirty = 1;
@@ -41,10 +44,12 @@ void PaintWithFlags(benchmark::State& state, int labels) {
     benchmark::ClobberMemory();
   }
   view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = 0;
+  view.m_bColours = 0;
 }
 
-void Paint(benchmark::State& state) { PaintWithFlags(state, 0); }
-void PaintWithLabels(benchmark::State& state) { PaintWithFlags(state, 1); }
+void Paint(benchmark::State& state) { PaintWithFlags(state, 0, 0); }
+void PaintWithLabels(benchmark::State& state) { PaintWithFlags(state, 1, 0); }
+void PaintColours(benchmark::State& state) { PaintWithFlags(state, 0, 1); }
 
 // Arguments: width, height; on the shipped map.
 void CleanPaint(benchmark::State& state) {
@@ -67,6 +72,7 @@ void PaintSizes(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(Render)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(Paint)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintWithLabels)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintColours)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(CleanPaint)->Args({1920, 1080})->Args({1280, 720})->Unit(benchmark::kMillisecond);
 
 }  // namespace

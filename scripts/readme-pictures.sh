@@ -5,5 +5,6 @@ cd "$(dirname "$0")/.."
 vantaro=${1:-build/bin/vantaro}
 "$vantaro" --render docs/start-view.png --map data/map.smp --labels names
 "$vantaro" --render docs/orion.png --map data/map.smp --view 155,-14 --labels names
+"$vantaro" --render docs/orion-colours.png --map data/map.smp --view 155,-14 --labels names --colours
 "$vantaro" --render docs/sun-from-alpha-centauri.png --map data/map.smp --travel-to "Rigil Kentaurus" --look-at Sol \
   --labels names

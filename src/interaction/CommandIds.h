@@ -10,6 +10,7 @@ inline constexpr int kDistances = 32781;
 inline constexpr int kDurchmusterung = 32785;
 inline constexpr int kMagnitudeDrawing = 32786;
 inline constexpr int kSmallNames = 32807;
+inline constexpr int kStarColours = 32812;
 inline constexpr int kZoom50 = 32795;
 inline constexpr int kZoom100 = 32796;
 inline constexpr int kZoom200 = 32797;

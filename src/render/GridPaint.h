@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "catalog/StarKernels.h"
@@ -51,6 +53,12 @@ class GridPaint {
   // Something other than Paint wrote into the buffers: the next ClearFrame
   // clears them whole.
   void ForgetWrites() { m_wholeClear = true; }
+  // The words the last Paint wrote, each once; nullopt when they were too
+  // many to note.
+  std::optional<std::span<const uint32_t>> LastWrites() const {
+    if (!m_frame.AllNoted()) return std::nullopt;
+    return std::span<const uint32_t>(m_frame.written, m_frame.writtenCount);
+  }
 
   // Draws the stars of grid with an index below drawCount, projected for
   // setup, into bits and drawn (frame.width x frame.height, cleared by

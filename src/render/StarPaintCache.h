@@ -31,6 +31,8 @@ class StarPaintCache {
                   int32_t* drawn, size_t words);
   // Something else wrote into the star buffer since the last PaintStars.
   void ForgetWrites() { m_paint.ForgetWrites(); }
+  // The words the last PaintStars wrote, each once; nullopt when unknown.
+  std::optional<std::span<const uint32_t>> LastWrites() const { return m_paint.LastWrites(); }
 
   // The label pass over the stars that may get a label, projected for
   // setup on the way, in catalogue order. Returns the number of texts drawn.

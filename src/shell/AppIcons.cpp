@@ -1,6 +1,7 @@
 // Icons drawn with QPainter: the application's star-field icon, and toolbar
 // images for names ("N"), small names ("n"), designations ("BD"), distances
-// (a ruler) and magnitude drawing (dots of graded size).
+// (a ruler), magnitude drawing (dots of graded size) and star colours (dots
+// from blue to red).
 #include "shell/AppIcons.h"
 
 #include <QPainter>
@@ -51,6 +52,20 @@ QPixmap GradedDots() {
   return pixmap;
 }
 
+QPixmap ColouredDots() {
+  QPixmap pixmap = TransparentPixmap(kButtonSize);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::black, 0.5));
+  const QColor colours[] = {QColor(110, 140, 255), QColor(255, 255, 255), QColor(255, 220, 60),
+                            QColor(255, 90, 30)};
+  for (int i = 0; i < 4; ++i) {
+    painter.setBrush(colours[i]);
+    painter.drawEllipse(QPointF(4.5 + 7 * (i % 2), 4.5 + 7 * (i / 2)), 3, 3);
+  }
+  return pixmap;
+}
+
 }  // namespace
 
 QPixmap AppIconPixmap(int size) {
@@ -93,6 +108,8 @@ QIcon ToolbarIcon(int commandId) {
       return QIcon(Ruler());
     case cmd::kMagnitudeDrawing:
       return QIcon(GradedDots());
+    case cmd::kStarColours:
+      return QIcon(ColouredDots());
     default:
       return QIcon();
   }

@@ -96,14 +96,16 @@ class Parser {
   }
 
   std::string ParseFlag(const std::string& name, bool hasValue, CommandLine& line) {
-    if (name != "version" && name != "no-magnitudes") return "unknown option '--" + name + "'";
+    if (name != "version" && name != "no-magnitudes" && name != "colours")
+      return "unknown option '--" + name + "'";
     if (hasValue) return "option --" + name + " takes no value";
     if (name == "version") {
       m_version = true;
-    } else {
-      line.render.magnitudeDrawing = 0;
-      m_renderOnly.push_back(name);
+      return {};
     }
+    if (name == "no-magnitudes") line.render.magnitudeDrawing = 0;
+    if (name == "colours") line.render.colours = 1;
+    m_renderOnly.push_back(name);
     return {};
   }
 
@@ -164,6 +166,7 @@ std::string UsageText() {
          "  --zoom F               Zoom factor greater than 0 (default 1).\n"
          "  --labels LIST          Any of names,small-names,designations,distances.\n"
          "  --no-magnitudes        Draw every star as one pixel, without labels.\n"
+         "  --colours              Show the stars in the colours of their spectral classes.\n"
          "\n"
          "Without --map the map is looked for as map.smp in the current directory,\n"
          "next to the program, then in the installed data directory.\n"

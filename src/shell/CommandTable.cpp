@@ -17,6 +17,8 @@ constexpr CommandText kCommands[] = {
     {cmd::kDurchmusterung, "D&urchmusterung #s",
      "Shows/Hides Durchmusterung Designations.\nToggle BD/CD/PD Designations"},
     {cmd::kDistances, "&Distances", "Shows/Hides Distances to stars.\nToggle Distance"},
+    {cmd::kStarColours, "Star &Colours",
+     "Shows stars in the colours of their spectral classes.\nToggle Star Colours"},
     {cmd::kOptions, "&Options...\tCtrl+O", "Configure the program.\nConfiguration"},
     {cmd::kTravelToStar, "To a &Star...\tCtrl+T", "Travel to a star.\nTravel to a star"},
     {cmd::kTravelToPoint, "By &Coordinate...", "Travel to a point by giving its x/y/z coordinates.\nTravel"},
@@ -52,6 +54,7 @@ constexpr MenuEntry kMainMenu[] = {
     {K::Item, cmd::kDurchmusterung, nullptr},
     {K::Separator, 0, nullptr},
     {K::Item, cmd::kDistances, nullptr},
+    {K::Item, cmd::kStarColours, nullptr},
     {K::Separator, 0, nullptr},
     {K::Item, cmd::kOptions, nullptr},
     {K::End, 0, nullptr},
@@ -98,7 +101,7 @@ constexpr Accelerator kAccelerators[] = {
 
 constexpr int kToolbar[] = {
     cmd::kZoomField,   kToolbarSeparator, cmd::kNames,       cmd::kSmallNames,       cmd::kDurchmusterung,
-    kToolbarSeparator, cmd::kDistances,   kToolbarSeparator, cmd::kMagnitudeDrawing,
+    kToolbarSeparator, cmd::kDistances,   kToolbarSeparator, cmd::kMagnitudeDrawing, cmd::kStarColours,
 };
 
 constexpr StatusIndicator kIndicators[] = {

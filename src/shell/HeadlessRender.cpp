@@ -62,6 +62,7 @@ std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
   view.m_bDurchmusterung = options.durchmusterung;
   view.m_bDistances = options.distances;
   view.m_bMagnitudeDrawing = options.magnitudeDrawing;
+  view.m_bColours = options.colours;
   view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
   view.m_dYaw = options.viewU * kDegreesToRadians;
   view.m_dPitch = options.viewV * kDegreesToRadians;

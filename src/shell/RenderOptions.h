@@ -1,7 +1,7 @@
 // The options of a headless render and the parsing of their values: the
 // image size, the observer's position (or a star to travel to), view
-// direction (or a star to look at) and zoom, the labels and magnitude drawing. Each parser returns an error
-// text naming the option and the problem, or an empty text on success.
+// direction (or a star to look at) and zoom, the labels, magnitude drawing and star colours. Each parser
+// returns an error text naming the option and the problem, or an empty text on success.
 #pragma once
 
 #include <string>
@@ -26,6 +26,7 @@ struct RenderOptions {
   int durchmusterung = 0;
   int distances = 0;
   int magnitudeDrawing = 1;
+  int colours = 0;  // stars tinted by their spectral classes
 };
 
 // The largest width or height --size accepts.

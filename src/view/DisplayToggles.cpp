@@ -41,6 +41,11 @@ void CSkyglassView::OnMagnitudeDrawing() {
   RedrawAll();
 }
 
+void CSkyglassView::OnStarColours() {
+  m_bColours = 1 - m_bColours;
+  RedrawAll();
+}
+
 // Nothing draws the debug flag, so the picture stays as it is: the repaint
 // only copies the existing frame.
 void CSkyglassView::OnDebug() {

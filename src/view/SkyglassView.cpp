@@ -80,6 +80,7 @@ void CSkyglassView::OnDraw() {
     if (m_hLabelBitmap) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
+    if (m_bColours != 0) TintStars();  // before the merge: labels keep their colours
     DrawLabels();
     if (m_bLabelBufferBlack == 0) {  // a black label buffer adds nothing
       MergeLabels();
@@ -118,6 +119,13 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
   ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
                           FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_pStarBits,
                           m_drawnStars.Data(), {&m_starLayers});
+}
+
+void CSkyglassView::TintStars() {
+  if (!m_hStarBitmap) return;
+  m_starColours.Prepare(m_document.m_catalog);
+  m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size(),
+                     m_bPaintedFromCache != 0 ? m_paintCache.LastWrites() : std::nullopt);
 }
 
 void CSkyglassView::DrawLabels() {

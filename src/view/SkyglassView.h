@@ -13,6 +13,7 @@
 #include "interaction/WheelNotches.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
+#include "render/StarColours.h"
 #include "render/StarLayers.h"
 #include "render/StarPaintCache.h"
 #include "render/ViewPlatform.h"
@@ -51,6 +52,7 @@ class CSkyglassView {
   void OnDurchmusterung();
   void OnDistances();
   void OnMagnitudeDrawing();
+  void OnStarColours();
   void OnDebug();
   void OnZoom(double factor);
   void OnUpdateZoomField(CCmdUI& cmdUI);
@@ -110,6 +112,8 @@ class CSkyglassView {
   uint16_t* m_pStarBits = nullptr;
   uint16_t* m_pLabelBits = nullptr;
   int m_nStarCount;
+  // Beyond the original state: stars tinted by their spectral classes, off by default.
+  int m_bColours = 0;
 
   // Which star each pixel of the star buffer shows since the last
   // recomputing paint (the labels merged over them do not count).
@@ -123,6 +127,8 @@ class CSkyglassView {
   // paint cache where it can be had; without a star buffer, only projects
   // the records.
   void PaintStars(const ProjectionSetup& setup);
+  // Tints the star pixels of the last PaintStars by their stars' classes.
+  void TintStars();
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
   // One double-click's zoom step, in or out, with the modifiers held now.
@@ -133,6 +139,7 @@ class CSkyglassView {
   DrawnStarMap m_drawnStars;
   StarLayers m_starLayers;  // the record star pass's per-thread scratch buffers
   StarPaintCache m_paintCache;
+  StarColours m_starColours;
   ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
   int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
   int m_bLabelBufferBlack = 1;     // no text drawn into the label buffer since it was cleared

@@ -26,7 +26,7 @@ TEST(AppCommandLine, ModesAndFiles) {
 
 TEST(AppCommandLine, RenderOptionsAreParsed) {
   const CommandLineResult result = Parse({"--render=out.png", "--size", "320x200", "--position", "1.5,-2,3e1",
-                                          "--view=90,-45", "--zoom", "2.5", "--no-magnitudes"});
+                                          "--view=90,-45", "--zoom", "2.5", "--no-magnitudes", "--colours"});
   ASSERT_EQ(result.error, "");
   const RenderOptions& render = result.commandLine.render;
   EXPECT_EQ(result.commandLine.mode, RunMode::Render);
@@ -40,6 +40,7 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(render.viewV, -45.0);
   EXPECT_EQ(render.zoom, 2.5);
   EXPECT_EQ(render.magnitudeDrawing, 0);
+  EXPECT_EQ(render.colours, 1);
 
   const NavigationScript named =
       Parse({"--render", "a.png", "--travel-to", "Rigil Kentaurus", "--look-at=Sol"})
@@ -51,6 +52,7 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(defaults.height, 480);
   EXPECT_EQ(defaults.zoom, 1.0);
   EXPECT_EQ(defaults.magnitudeDrawing, 1);
+  EXPECT_EQ(defaults.colours, 0);
 }
 
 TEST(AppCommandLine, LabelsNest) {
@@ -96,6 +98,8 @@ TEST(AppCommandLine, BadInputNamesTheProblem) {
       {"document with render", {"--render", "a.png", "doc.txt"}, "--render draws the map"},
       {"unknown option", {"--frobnicate"}, "unknown option '--frobnicate'"},
       {"flag with value", {"--version=2"}, "option --version takes no value"},
+      {"colours alone", {"--colours"}, "option --colours needs --render"},
+      {"colours with value", {"--render", "a.png", "--colours=yes"}, "option --colours takes no value"},
       {"two documents", {"a", "b"}, "more than one document file"},
       {"empty star name", {"--render", "a.png", "--look-at="}, "--look-at: expected a star name"},
       {"position and travel",

@@ -58,6 +58,7 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
       "  D&urchmusterung #s",
       "  ---",
       "  &Distances",
+      "  Star &Colours",
       "  ---",
       "  &Options...\tCtrl+O",
       "&Travel",
@@ -143,13 +144,16 @@ TEST_F(MainFrameTest, ToolbarSlotsIconsAndTooltips) {
       EXPECT_FALSE(action->icon().isNull());
     }
   }
-  EXPECT_EQ(slotTexts, (QStringList{"zoom field", "|", "32774 Toggle Names", "32807 Toggle Names",
-                                    "32785 Toggle BD/CD/PD Designations", "|", "32781 Toggle Distance", "|",
-                                    "32786 Toggle Magnitude depending drawing"}));
+  EXPECT_EQ(slotTexts,
+            (QStringList{"zoom field", "|", "32774 Toggle Names", "32807 Toggle Names",
+                         "32785 Toggle BD/CD/PD Designations", "|", "32781 Toggle Distance", "|",
+                         "32786 Toggle Magnitude depending drawing", "32812 Toggle Star Colours"}));
   EXPECT_EQ(Frame()->ZoomField()->width(), 60);
   EXPECT_EQ(Frame()->ZoomField()->toolTip(), "Zoom Factor");
   EXPECT_EQ(Frame()->ZoomField()->statusTip(), "Changes the scaling factor of the visible area.");
   EXPECT_EQ(Frame()->ActionById(cmd::kNames)->statusTip(), "Shows/Hides Starnames.");
+  EXPECT_EQ(Frame()->ActionById(cmd::kStarColours)->statusTip(),
+            "Shows stars in the colours of their spectral classes.");
 }
 
 TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
@@ -204,7 +208,11 @@ TEST_F(MainFrameTest, IdleUpdateChecksButtonsAndWritesTheZoomField) {
   EXPECT_TRUE(static_cast<QToolButton*>(smallNamesButton)->isChecked());
   EXPECT_FALSE(Frame()->ActionById(cmd::kDurchmusterung)->isChecked());
   EXPECT_TRUE(Frame()->ActionById(cmd::kMagnitudeDrawing)->isChecked());
+  EXPECT_FALSE(Frame()->ActionById(cmd::kStarColours)->isChecked());
   EXPECT_EQ(Frame()->ZoomField()->text(), " 50%");
+  Route(cmd::kStarColours);
+  Frame()->UpdateIdleCommandUI();
+  EXPECT_TRUE(Frame()->ActionById(cmd::kStarColours)->isChecked());
 
   QTest::keyClicks(Frame()->ZoomField(), "300");  // typing changes nothing
   EXPECT_EQ(View().m_dZoom, 0.5);

@@ -34,6 +34,15 @@ TEST_F(RenderProcessTest, WritesTheStarBufferAsPng) {
   EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
 }
 
+TEST_F(RenderProcessTest, ColoursTintTheStarByItsClass) {
+  const ProcessResult run =
+      RunVantaro({"--render", Path("out.png"), "--map", Path("map.smp"), "--size", "320x240", "--colours"});
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  const QImage image(Path("out.png"));
+  // The centre star's class A: 5-bit channels 25, 26, 31, widened to 8 bits.
+  EXPECT_EQ(image.pixel(159, 240 - 1 - 120), qRgb(206, 214, 255));
+}
+
 TEST_F(RenderProcessTest, DrawsLabelsInTheLabelColour) {
   const ProcessResult run =
       RunVantaro({"--render", Path("out.png"), "--map", Path("map.smp"), "--labels", "names"});

@@ -50,6 +50,7 @@ TEST_F(DisplayToggles, LabelSwitchesKeepTheirNesting) {
       {"designations off clears designations only", {1, 1, 1}, cmd::kDurchmusterung, {1, 1, 0}},
       {"designations on from names only", {1, 0, 0}, cmd::kDurchmusterung, {1, 1, 1}},
       {"distances change no label flag", {1, 1, 0}, cmd::kDistances, {1, 1, 0}},
+      {"star colours change no label flag", {1, 1, 0}, cmd::kStarColours, {1, 1, 0}},
   };
   for (const Row& row : rows) {
     SetLabels(row.before);
@@ -83,12 +84,15 @@ TEST_F(DisplayToggles, MenuChecksFollowTheFlags) {
   EXPECT_EQ(Check(cmd::kDistances), 0);
   EXPECT_EQ(Check(cmd::kMagnitudeDrawing), 1);
   EXPECT_EQ(Check(cmd::kDebug), 0);
+  EXPECT_EQ(Check(cmd::kStarColours), 0);
   view.OnCommand(cmd::kDistances);
   view.OnCommand(cmd::kMagnitudeDrawing);
   view.OnCommand(cmd::kDebug);
+  view.OnCommand(cmd::kStarColours);
   EXPECT_EQ(Check(cmd::kDistances), 1);
   EXPECT_EQ(Check(cmd::kMagnitudeDrawing), 0);
   EXPECT_EQ(Check(cmd::kDebug), 1);
+  EXPECT_EQ(Check(cmd::kStarColours), 1);
 }
 
 TEST_F(DisplayToggles, MagnitudeDrawingOnRecomputesAtOnce) {
