@@ -1,0 +1,357 @@
+#!/usr/bin/env bash
+# soak.sh SECONDS: starts Vantaro from the sanitizer build in a real X window
+# (Xvfb with openbox) on a generated 1,000,000-star map and drives it with
+# random input for SECONDS: keys, drags, wheel turns, double-clicks, every
+# menu command and every dialog with random text. Fails on the program
+# crashing or exiting, a sanitizer report, the window not answering a
+# _NET_WM_PING within 2 s, or resident memory growing by more than 16 MiB
+# after the warm-up. VANTARO_SOAK_SEED repeats a run's random input;
+# VANTARO_SOAK_RSS_GROWTH_MIB sets another memory limit, to watch a trend.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+export LC_ALL=C.UTF-8  # the typed texts are cut into characters, not bytes
+
+seconds=${1:-}
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 10 ]; then
+  echo "usage: scripts/soak.sh SECONDS (10 or more)" >&2
+  exit 2
+fi
+
+readonly stars=1000000
+readonly ping_timeout_ms=2000
+readonly rss_growth_limit_kb=$((${VANTARO_SOAK_RSS_GROWTH_MIB:-16} * 1024))
+readonly app_title=Vantaro
+readonly table=src/shell/CommandTable.cpp
+# The baseline is taken after the first minute, or half way through a
+# shorter run, and not before every menu command has run once and a file
+# dialog has had each kind of name.
+readonly warm_up=$((seconds >= 120 ? 60 : seconds / 2))
+seed=${VANTARO_SOAK_SEED:-$(((RANDOM << 15) | RANDOM))}
+RANDOM=$seed
+
+# The sanitizer build as scripts/test.sh makes it; the map generator is a
+# benchmark tool, so it comes from the normal build.
+jobs=$(nproc)
+[ -f build-sanitize/CMakeCache.txt ] ||
+  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTARO_SANITIZE=ON -DVANTARO_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j "$jobs" --target vantaro >/dev/null
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs" --target vantaro-benchmap >/dev/null
+
+work=$PWD/build-sanitize/soak
+mkdir -p "$work"
+map=$work/map-$stars.smp
+if ! [ "$map" -nt build/bin/vantaro-benchmap ]; then
+  build/bin/vantaro-benchmap "$stars" "$map.$$"
+  mv "$map.$$" "$map"
+fi
+ping_tool=$work/wm-ping
+if ! [ "$ping_tool" -nt scripts/soak/wm-ping.c ]; then
+  cc -O2 -Wall -Wextra -o "$ping_tool.$$" scripts/soak/wm-ping.c -lX11
+  mv "$ping_tool.$$" "$ping_tool"
+fi
+
+# Each run has a directory of its own, so runs may overlap; a passing run's
+# becomes last-pass, a failing run's stays for a look.
+run_dir=$work/run.$$
+logs=$run_dir/logs
+saves_dir=$run_dir/saves
+mkdir -p "$logs" "$saves_dir" "$run_dir/home" "$run_dir/runtime"
+chmod 700 "$run_dir/runtime"
+
+ending=0 exit_status=0 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
+declare -A dialogs_seen=()
+app_pid='' xvfb_pid='' wm_pid='' main_window=''
+declare -A rss_warm_up=() rss_baseline=() rss_recent=() rss_now=()
+rss_growth_max=0 started=$SECONDS
+# shellcheck source=scripts/soak/inputs.sh
+source scripts/soak/inputs.sh
+
+# One line of figures; RSS as medians at each window size with a baseline.
+summary() {
+  local size memory=''
+  for size in "${!rss_baseline[@]}"; do
+    memory="$memory, $size: $((rss_baseline[$size] / 1024)) MiB at baseline, $((rss_now[$size] / 1024)) MiB at end"
+  done
+  [ -n "$memory" ] || memory=", no baseline"
+  echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
+    "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS${memory}; largest growth $((rss_growth_max / 1024)) MiB;" \
+    "slowest ping answer $slowest_answer_ms ms; result: $1"
+}
+
+cleanup() {
+  local pid
+  for pid in "$app_pid" "$soak_clipboard_pid" "$wm_pid" "$xvfb_pid"; do
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# The files holding a sanitizer report: ASan and LSan write to log_path,
+# UBSan inside an ASan build to the program's error output.
+sanitizer_reports() {
+  compgen -G "$logs/[al]san.*" || compgen -G "$logs/ubsan.*" || true
+  grep -l -E '(Sanitizer|runtime error)' "$logs/vantaro.log" 2>/dev/null || true
+}
+
+fail() {
+  echo "soak: FAIL: $1" >&2
+  local report
+  for report in $(sanitizer_reports); do
+    echo "--- $report" >&2
+    grep -m 1 -A 60 -E '(Sanitizer|runtime error)' "$report" >&2
+  done
+  echo "--- the program's last output ($logs/vantaro.log)" >&2
+  tail -n 20 "$logs/vantaro.log" >&2 || true
+  echo "--- the last inputs ($logs/inputs.log)" >&2
+  tail -n 8 "$logs/inputs.log" >&2 || true
+  echo "Logs: $logs" >&2
+  summary FAIL
+  exit 1
+}
+
+# The program is still there, has no sanitizer report and answers pings.
+check_program() {
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=''
+    fail "the program exited unexpectedly (status $status) after $((SECONDS - started)) s"
+  fi
+  if [ -n "$(sanitizer_reports)" ]; then
+    # The report is whole once the program has ended.
+    for _ in $(seq 120); do
+      kill -0 "$app_pid" 2>/dev/null || break
+      sleep 0.5
+    done
+    fail "a sanitizer report was written after $((SECONDS - started)) s"
+  fi
+  # Two pings in a row: the first is answered before the input queued ahead
+  # of it is handled, the second only once that input and its paint are done.
+  local sent=${EPOCHREALTIME/./}
+  for _ in 1 2; do
+    local status=0 answered
+    "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
+    answered=$(((${EPOCHREALTIME/./} - sent) / 1000))
+    [ "$answered" -gt "$slowest_answer_ms" ] && slowest_answer_ms=$answered
+    if [ "$answered" -ge 500 ]; then
+      echo "$((SECONDS - started)) s: $answered ms after: $(tail -n 1 "$logs/inputs.log" 2>/dev/null)" >>"$logs/slow-answers.log"
+    fi
+    sent=${EPOCHREALTIME/./}
+    case $status in
+      0) ;;
+      1) not_answering ;;
+      3) kill -0 "$app_pid" 2>/dev/null && fail "the main window vanished"; check_program ;;
+      *) fail "wm-ping could not run (status $status)" ;;
+    esac
+  done
+  check_memory
+}
+
+# After a missed ping: the program may be ending on a crash or writing a
+# sanitizer report (a symbolized stack takes seconds), which tells more; else
+# how long it stays silent.
+not_answering() {
+  local missed=$((SECONDS - started)) waited
+  for waited in $(seq 30); do
+    if ! kill -0 "$app_pid" 2>/dev/null || [ -n "$(sanitizer_reports)" ]; then check_program; fi
+    if "$ping_tool" "$main_window" 1000; then
+      fail "the window did not answer a _NET_WM_PING within 2 s after $missed s (it answered again $waited s later)"
+    fi
+  done
+  fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Resident memory swings by several MiB as dialogs open and the quarantine
+# turns over, so the baseline is the median of the warm-up's second half and
+# it is compared with the median of the latest readings: a leak lifts both the
+# floor and the median, a dialog's passing peak neither. The frame buffers
+# follow the window's size (full screen holds several times more), so each
+# size the window had in that half has its own baseline and latest readings.
+readonly rss_recent_count=25
+check_memory() {
+  local elapsed=$((SECONDS - started)) rss size recent
+  [ "$ending" -eq 0 ] || return 0
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
+  size=$(xdotool getwindowgeometry "$main_window" 2>/dev/null | awk '/Geometry:/ { print $2 }' || true)
+  echo "$elapsed $rss $size" >>"$logs/rss.log"
+  [ "$elapsed" -ge $((warm_up / 2)) ] && [ -n "$size" ] || return 0
+  if [ ${#rss_baseline[@]} -eq 0 ]; then
+    rss_warm_up[$size]="${rss_warm_up[$size]:-} $rss"
+    if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ] && { [ "$file_dialog_steps" -eq 0 ] ||
+      [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
+      take_baselines "$elapsed"
+    fi
+    return 0
+  fi
+  [ -n "${rss_baseline[$size]:-}" ] || return 0
+  read -r -a recent <<<"${rss_recent[$size]:-}"
+  recent+=("$rss")
+  [ ${#recent[@]} -le "$rss_recent_count" ] || recent=("${recent[@]:1}")
+  rss_recent[$size]="${recent[*]}"
+  [ ${#recent[@]} -ge "$rss_recent_count" ] || return 0
+  rss_now[$size]=$(median "${recent[@]}")
+  local growth=$((rss_now[$size] - rss_baseline[$size]))
+  [ "$growth" -gt "$rss_growth_max" ] && rss_growth_max=$growth
+  if [ "$growth" -gt "$rss_growth_limit_kb" ]; then
+    # Ended through File > Exit, the leak check tells a leak from a cache.
+    local message="resident memory grew from $((rss_baseline[$size] / 1024)) MiB to $((rss_now[$size] / 1024)) MiB"
+    message="$message (medians, window $size) after the warm-up"
+    ending=1
+    settle
+    exit_program || fail "$message; the program did not exit within 120 s of File > Exit"
+    [ -n "$(sanitizer_reports)" ] || message="$message; the leak check at exit found no leak"
+    fail "$message"
+  fi
+}
+
+# A baseline for each window size read at least 5 times in the warm-up's
+# second half; without one yet, the warm-up goes on.
+take_baselines() {
+  local size readings
+  for size in "${!rss_warm_up[@]}"; do
+    read -r -a readings <<<"${rss_warm_up[$size]}"
+    [ ${#readings[@]} -ge 5 ] || continue
+    rss_baseline[$size]=$(median "${readings[@]}")
+    rss_now[$size]=${rss_baseline[$size]}
+    echo "soak: RSS baseline $((rss_baseline[$size] / 1024)) MiB at the window size $size after $1 s"
+  done
+}
+
+# Ends the program through File > Exit, as a user would (the leak check runs
+# as it ends), and sets exit_status; fails if it is still running after 120 s.
+exit_program() {
+  local keys
+  keys=$(perl scripts/soak/commands.pl menus "$table" | awk -F '\t' '$2 == "kAppExit" { print $1 }')
+  # shellcheck disable=SC2086  # the keys are separate words
+  soak_send key --delay 40 $keys
+  for _ in $(seq 240); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.5
+  done
+  kill -0 "$app_pid" 2>/dev/null && return 1
+  exit_status=0
+  wait "$app_pid" || exit_status=$?
+  app_pid=''
+}
+
+# The program's visible windows other than the main one, as "ID KIND" lines:
+# KIND is popup (a menu or a completion list), dialog, or other.
+other_windows() {
+  local window type
+  for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    [ "$window" = "$main_window" ] && continue
+    type=$(xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null || true)
+    case $type in
+      '' | *TOOLTIP*) echo "$window other" ;;  # gone meanwhile, or a tooltip
+      *MENU* | *COMBO*) echo "$window popup" ;;
+      *) echo "$window dialog" ;;
+    esac
+  done
+}
+
+# Closes what the last input opened: menus left open get a click in the view,
+# dialogs and their message boxes get random steps until the main window is
+# alone again.
+settle() {
+  local windows dialogs popups active tries=0 last=''
+  for _ in $(seq 60); do
+    check_program
+    windows=$(other_windows)
+    dialogs=$(awk '$2 == "dialog" { print $1 }' <<<"$windows")
+    popups=$(awk '$2 == "popup" { print $1 }' <<<"$windows")
+    [ -z "$dialogs" ] && [ -z "$popups" ] && return 0
+    if [ -z "$dialogs" ]; then
+      local at
+      read -r -a at <<<"$(soak_view_point)"
+      soak_send mousemove --window "$main_window" "${at[0]}" "${at[1]}" click 1
+      continue
+    fi
+    local dialog
+    for dialog in $dialogs; do dialogs_seen[$dialog]=1; done
+    active=$(xdotool getactivewindow 2>/dev/null || true)
+    if ! grep -qx "$active" <<<"$dialogs"; then
+      xdotool windowactivate "$(tail -n 1 <<<"$dialogs")" 2>/dev/null || true
+      sleep 0.1
+      continue
+    fi
+    if [ -n "$popups" ]; then
+      soak_send key "$(soak_pick Escape Return)"  # a completion list in the dialog
+      continue
+    fi
+    [ "$active" = "$last" ] && tries=$((tries + 1)) || tries=0
+    last=$active
+    soak_dialog_step "$active" "$tries"
+  done
+  fail "a dialog or menu stayed open through 60 steps: $(xdotool getwindowname "$active" 2>/dev/null || true)"
+}
+
+# The display, its window manager and the program.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$run_dir/display" >"$logs/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$run_dir/display" ] && break
+  sleep 0.1
+done
+[ -s "$run_dir/display" ] || fail "Xvfb did not start (see $logs/xvfb.log)"
+DISPLAY=:$(head -n 1 "$run_dir/display")
+export DISPLAY
+export HOME=$run_dir/home XDG_RUNTIME_DIR=$run_dir/runtime QT_QPA_PLATFORM=xcb
+openbox --sm-disable >"$logs/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 100); do
+  [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)" == *"window id"* ]] && break
+  sleep 0.1
+done
+
+soak_make_pastes
+# A small quarantine keeps the sanitizer's own memory from looking like growth.
+(
+  cd "$HOME"
+  export ASAN_OPTIONS="log_path=$logs/asan:detect_leaks=1:quarantine_size_mb=8"
+  export LSAN_OPTIONS="suppressions=$repo/scripts/soak/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="log_path=$logs/ubsan:print_stacktrace=1:halt_on_error=1"
+  exec "$repo/build-sanitize/bin/vantaro" --map "$map"
+) >"$logs/vantaro.log" 2>&1 &
+app_pid=$!
+
+for _ in $(seq 600); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  main_window=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n 1 || true)
+  [ -n "$main_window" ] && break
+  sleep 0.5
+done
+[ -n "$main_window" ] || { check_program; fail "no window appeared within 300 s"; }
+for _ in $(seq 30); do "$ping_tool" "$main_window" "$ping_timeout_ms" && break; done
+started=$SECONDS
+
+# The first round of menu commands alternates with random input, so every
+# command has run, and its dialog been seen, before the memory baseline.
+actions=0
+while [ $((SECONDS - started)) -lt "$seconds" ]; do
+  if [ "$menu_rounds" -le 1 ] && [ $((actions % 2)) -eq 0 ]; then
+    soak_menu_command
+  else
+    soak_random_action
+  fi
+  actions=$((actions + 1))
+  settle
+  for _ in 1 2 3 4 5 6; do
+    if [ ${#soak_file_kinds_left[@]} -eq 0 ] || [ -z "$soak_file_opener" ]; then break; fi
+    # shellcheck disable=SC2086  # the keys are separate words
+    soak_send key $soak_file_opener
+    settle
+  done
+done
+
+check_memory
+exit_program || fail "the program did not exit within 120 s of File > Exit"
+[ -z "$(sanitizer_reports)" ] || fail "a sanitizer report was written"
+[ "$exit_status" -eq 0 ] || fail "the program exited with status $exit_status after File > Exit"
+rm -rf "$work/last-pass"
+mv "$run_dir" "$work/last-pass"
+summary PASS
