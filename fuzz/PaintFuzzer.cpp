@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   GridPaint gridPaint;
   std::fill(bits.begin(), bits.end(), uint16_t{0x1234});
   gridPaint.ClearFrame(bits.data(), drawn.data(), words);
-  gridPaint.Paint(grid, setup, drawCount, frame, bits.data(), drawn.data(), gridSplit);
+  gridPaint.Paint(grid, setup, drawCount, frame, bits.data(), drawn.data(), nullptr, gridSplit);
   Check(bits == expectedBits);
   Check(drawn == expectedDrawn);
 

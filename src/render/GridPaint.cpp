@@ -10,6 +10,7 @@
 #include "parallel/ParallelRange.h"
 #include "render/DrawnStarMap.h"
 #include "render/FrameClear.h"
+#include "render/StarColours.h"
 #include "render/StarPlot.h"
 #include "render/ViewFrustum.h"
 
@@ -66,6 +67,29 @@ struct BandTarget {
   }
 };
 
+// A target that writes a star's pixels in the colour of its class.
+template <class Target>
+struct TintedTarget {
+  Target& target;
+  const uint16_t* levels;  // StarColours::LevelsOf the star
+
+  void Fill(size_t from, size_t to, uint16_t value, int32_t star) {
+    target.Fill(from, to, levels[StarColours::Level(value)], star);
+  }
+};
+
+// DrawCodedStarAt, in the colour of the star's class when colours is given.
+template <class Target>
+void DrawStarAt(Target& target, const ScreenFrame& frame, int32_t x, int32_t r, int32_t code, int32_t star,
+                const StarColours* colours) {
+  if (colours == nullptr) {
+    DrawCodedStarAt(target, frame, x, r, code, star);
+    return;
+  }
+  TintedTarget<Target> tinted{target, colours->LevelsOf(star)};
+  DrawCodedStarAt(tinted, frame, x, r, code, star);
+}
+
 }  // namespace
 
 void GridPaint::ClearFrame(uint16_t* bits, int32_t* drawn, size_t words) {
@@ -120,15 +144,6 @@ void GridPaint::MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words
   if (!noting) m_wholeClear = true;
 }
 
-std::optional<std::vector<std::span<const uint32_t>>> GridPaint::LastWrites() const {
-  std::vector<std::span<const uint32_t>> lists;
-  for (const HighestIndexTarget& target : m_targets) {
-    if (!target.AllNoted()) return std::nullopt;
-    lists.emplace_back(target.written, target.writtenCount);
-  }
-  return lists;
-}
-
 HighestIndexTarget& GridPaint::Target(size_t k, uint16_t* bits, int32_t* drawn, size_t words) {
   if (m_targets.size() <= k) {
     m_targets.resize(k + 1, HighestIndexTarget{});
@@ -149,19 +164,21 @@ HighestIndexTarget& GridPaint::Target(size_t k, uint16_t* bits, int32_t* drawn, 
 }
 
 void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
-                             int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum) {
+                             int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum,
+                             const StarColours* colours) {
   HighestIndexTarget& target = m_targets[0];
   const std::vector<GridBlock>& blocks = grid.Blocks();
   for (size_t b = begin; b < end; ++b)
     if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
       ForEachLandingStar(grid.Stars(), blocks[b], setup, drawCount, frame,
                          [&](const GridStar& star, int32_t x, int32_t r) {
-                           DrawCodedStarAt(target, frame, x, r, star.code, star.index);
+                           DrawStarAt(target, frame, x, r, star.code, star.index, colours);
                          });
 }
 
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
-                      const ScreenFrame& frame, uint16_t* bits, int32_t* drawn, const GridPaintSplit& split) {
+                      const ScreenFrame& frame, uint16_t* bits, int32_t* drawn, const StarColours* colours,
+                      const GridPaintSplit& split) {
   const size_t words = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
   if (bits != m_bits || drawn != m_drawn || words != m_words)
     m_wholeClear = true;  // not the frame ClearFrame prepared: its words are not noted
@@ -170,7 +187,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
   const unsigned threads = split.workers != 0 ? split.workers : HardwareWorkers();
   for (unsigned k = 0; k < threads; ++k) Target(k, bits, drawn, words);
   if (DrawableStars(blocks, 0, blocks.size()) < split.minStarsForBands) {
-    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum);
+    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, colours);
     return;
   }
 
@@ -217,7 +234,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
     if (outOfMemory) {  // the round is drawn straight instead
       for (unsigned k = 0; k < threads; ++k)
         for (std::vector<BinnedStar>& band : m_bands[k]) band.clear();
-      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum);
+      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum, colours);
       continue;
     }
 
@@ -232,12 +249,14 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
             std::vector<BinnedStar>& stars = m_bands[t][band];
             for (size_t i = 0; i < stars.size(); ++i) {
               if (i + kPrefetchAhead < stars.size()) {
-                __builtin_prefetch(&drawn[stars[i + kPrefetchAhead].word], 1);
-                __builtin_prefetch(&bits[stars[i + kPrefetchAhead].word], 1);
+                const BinnedStar& ahead = stars[i + kPrefetchAhead];
+                __builtin_prefetch(&drawn[ahead.word], 1);
+                __builtin_prefetch(&bits[ahead.word], 1);
+                if (colours != nullptr) colours->Prefetch(ahead.index);
               }
               const BinnedStar& star = stars[i];
-              DrawCodedStarAt(into, frame, static_cast<int32_t>(star.word % width),
-                              static_cast<int32_t>(star.word / width), star.code, star.index);
+              DrawStarAt(into, frame, static_cast<int32_t>(star.word % width),
+                         static_cast<int32_t>(star.word / width), star.code, star.index, colours);
             }
             stars.clear();
           }

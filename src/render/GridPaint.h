@@ -13,14 +13,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <vector>
 
 #include "catalog/StarKernels.h"
 #include "render/ScreenMapping.h"
 #include "render/StarGrid.h"
 
+class StarColours;
 class ViewFrustum;
 
 // A star buffer with its drawn-star map, written by the rule "the higher
@@ -70,15 +69,14 @@ class GridPaint {
   // the words it lights beyond those, so that the next ClearFrame need not
   // clear the whole frame.
   void MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words);
-  // The words the last Paint wrote, each once, a list for each thread's
-  // target (no word is in two); nullopt when they were too many to note.
-  std::optional<std::vector<std::span<const uint32_t>>> LastWrites() const;
 
   // Draws the stars of grid with an index below drawCount, projected for
   // setup, into bits and drawn (frame.width x frame.height, cleared by
-  // ClearFrame).
+  // ClearFrame): grey, or in the colours of their classes when colours is
+  // given.
   void Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-             uint16_t* bits, int32_t* drawn, const GridPaintSplit& split = {});
+             uint16_t* bits, int32_t* drawn, const StarColours* colours = nullptr,
+             const GridPaintSplit& split = {});
 
  private:
   // A star that lands in the buffer: its pixel, catalogue index and code.
@@ -94,7 +92,8 @@ class GridPaint {
   // Draws the stars of blocks [begin, end) through thread 0's target, on the
   // calling thread.
   void DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
-                    int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum);
+                    int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum,
+                    const StarColours* colours);
 
   uint16_t* m_bits = nullptr;  // the frame ClearFrame prepared
   int32_t* m_drawn = nullptr;

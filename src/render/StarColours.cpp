@@ -63,20 +63,16 @@ ColourClass ClassOfLetter(char letter) {
   }
 }
 
-constexpr int kChannelMax = 31;                  // 5 bits a channel
 constexpr int kGreyStep = 1 << 10 | 1 << 5 | 1;  // one level in each channel
 
 // grey * part / whole, rounded half up.
 int Scaled(int grey, int part, int whole) { return (2 * grey * part + whole) / (2 * whole); }
 
 constexpr int64_t kMinStarsPerThread = 65536;
-constexpr int64_t kMinWordsPerThread = 262144;  // of the whole map
-constexpr int64_t kMinListedPerThread = 32768;  // of the written words' list
-// How far ahead the tint asks for what it will read: some tens of stars.
-// The list of written words holds only stars; most words of the whole map
-// hold none.
-constexpr int64_t kListAhead = 32;  // list entries
-constexpr int64_t kMapAhead = 128;  // words
+constexpr int64_t kMinWordsPerThread = 262144;
+// How far ahead, in words, the tint asks for the classes it will read: most
+// words of the map hold no star.
+constexpr int64_t kMapAhead = 128;
 
 // Grey level (0 to 31) in the colour of a class: each channel level *
 // channel / brightest channel, rounded half up, so that the brightest
@@ -88,9 +84,6 @@ uint16_t TintedLevel(int level, const ClassColour& colour) {
   const int blue = Scaled(level, colour.blue, brightest);
   return static_cast<uint16_t>(red << 10 | green << 5 | blue);
 }
-
-// Slot of a star in StarColours' packed classes: DrawnStarMap::kNoStar (-1) becomes 0.
-uint32_t Slot(int32_t star) { return static_cast<uint32_t>(star) + 1u; }
 
 }  // namespace
 
@@ -141,29 +134,14 @@ void StarColours::Prepare(const StarCatalog& catalog) {
 void StarColours::TintWord(uint16_t* bits, const int32_t* drawn, size_t word) const {
   const uint32_t slot = Slot(drawn[word]);
   if (slot >= m_slots) return;
-  const ColourClass colourClass = (m_packed[slot >> 1] >> ((slot & 1) << 2)) & 0xF;
-  bits[word] = m_tinted[colourClass][bits[word] & kChannelMax];
+  bits[word] = m_tinted[ClassOfSlot(slot)][Level(bits[word])];
 }
 
-void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words,
-                       std::optional<std::span<const uint32_t>> written) const {
+void StarColours::Tint(uint16_t* bits, const int32_t* drawn, size_t words) const {
   if (m_slots == 0) return;
-  // Each word is tinted on its own, so the words can be split over the threads.
-  // The listed words are scattered over the map: they are asked for ahead.
-  if (written) {
-    ForEachChunk(static_cast<int64_t>(written->size()), kMinListedPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) {
-        if (i + kListAhead < end) {
-          __builtin_prefetch(&drawn[(*written)[i + kListAhead]]);
-          __builtin_prefetch(&bits[(*written)[i + kListAhead]], 1);
-        }
-        TintWord(bits, drawn, (*written)[i]);
-      }
-    });
-    return;
-  }
-  // The whole map is walked in order, but the classes of its stars are read
-  // at random: they are asked for a few words ahead.
+  // Each word is tinted on its own, so the words can be split over the
+  // threads. The map is walked in order, but the classes of its stars are
+  // read at random: they are asked for a few words ahead.
   ForEachChunk(static_cast<int64_t>(words), kMinWordsPerThread, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
       if (i + kMapAhead < end)

@@ -8,8 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <vector>
 
 #include "catalog/StarCatalog.h"
@@ -35,12 +33,28 @@ class StarColours {
 
   // Tints the star pixels of bits, which holds only what the star pass drew
   // (grey words, black where drawn is DrawnStarMap::kNoStar), by the class
-  // of the star drawn holds for each: the words listed in written when
-  // given, else all words.
-  void Tint(uint16_t* bits, const int32_t* drawn, size_t words,
-            std::optional<std::span<const uint32_t>> written) const;
+  // of the star drawn holds for each.
+  void Tint(uint16_t* bits, const int32_t* drawn, size_t words) const;
+
+  // The pixel words of catalogue star index's colour, by the grey level of
+  // the word the rasteriser writes (its blue channel); grey levels for a
+  // star without a class or before Prepare.
+  const uint16_t* LevelsOf(int32_t index) const {
+    const uint32_t slot = Slot(index);
+    return m_tinted[slot < m_slots ? ClassOfSlot(slot) : kNoColourClass].data();
+  }
+  // Asks ahead for what LevelsOf(index) reads.
+  void Prefetch(int32_t index) const {
+    const uint32_t slot = Slot(index);
+    if (slot < m_slots) __builtin_prefetch(&m_packed[slot >> 1]);
+  }
+  static uint16_t Level(uint16_t grey) { return grey & kChannelMax; }
 
  private:
+  static constexpr int kChannelMax = 31;  // 5 bits a channel
+  // Slot of a star in m_packed: DrawnStarMap::kNoStar (-1) becomes 0.
+  static uint32_t Slot(int32_t star) { return static_cast<uint32_t>(star) + 1u; }
+  ColourClass ClassOfSlot(uint32_t slot) const { return (m_packed[slot >> 1] >> ((slot & 1) << 2)) & 0xF; }
   void TintWord(uint16_t* bits, const int32_t* drawn, size_t word) const;
 
   // The classes by slot, catalogue index + 1 (slot 0 for no star), two a

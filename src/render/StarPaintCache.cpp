@@ -71,9 +71,9 @@ void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
 }
 
 void StarPaintCache::PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-                                uint16_t* bits, int32_t* drawn, size_t words) {
+                                uint16_t* bits, int32_t* drawn, size_t words, const StarColours* colours) {
   m_paint.ClearFrame(bits, drawn, words);
-  m_paint.Paint(m_grid, setup, drawCount, frame, bits, drawn);
+  m_paint.Paint(m_grid, setup, drawCount, frame, bits, drawn, colours);
 }
 
 int StarPaintCache::DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,

@@ -28,9 +28,10 @@ class StarPaintCache {
   bool Prepare(const StarCatalog& catalog, bool byMagnitude);
 
   // Clears the star buffer and its drawn-star map (words each) and draws the
-  // stars with an index below drawCount into them, for setup.
+  // stars with an index below drawCount into them, for setup: grey, or in
+  // the colours of their classes when colours is given.
   void PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame, uint16_t* bits,
-                  int32_t* drawn, size_t words);
+                  int32_t* drawn, size_t words, const StarColours* colours);
   // Something else wrote into the star buffer since the last PaintStars.
   void ForgetWrites() { m_paint.ForgetWrites(); }
   // MergeLabelBuffer of labels onto stars, the buffer of the last PaintStars,
@@ -38,9 +39,6 @@ class StarPaintCache {
   void MergeLabels(PixelBuffer& stars, const PixelBuffer& labels) {
     m_paint.MergeLabels(stars.Bits(), labels.Bits(), std::min(stars.words.size(), labels.words.size()));
   }
-  // The words the last PaintStars wrote, each once, in lists that share no
-  // word; nullopt when unknown.
-  std::optional<std::vector<std::span<const uint32_t>>> LastWrites() const { return m_paint.LastWrites(); }
 
   // The label pass over the stars (the records) with an index below
   // drawCount that may get a text with flags, projected for setup: their

@@ -83,7 +83,9 @@ void CSkyglassView::OnDraw() {
     if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
-    if (m_bColours != 0) TintStars();  // before the merge: labels keep their colours
+    // The paint from the cache draws the colours itself; before the merge,
+    // so that labels keep their own.
+    if (m_bColours != 0 && m_bPaintedFromCache == 0) TintStars();
     DrawLabels();
     if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
   }
@@ -108,8 +110,10 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
   }
   const bool byMagnitude = m_bMagnitudeDrawing != 0 && m_bMagnitudesValid != 0;
   if (m_paintCache.Prepare(catalog, byMagnitude)) {
+    if (m_bColours != 0) m_starColours.Prepare(catalog);
     m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_pStarBits,
-                            m_drawnStars.Data(), m_hStarBitmap->words.size());
+                            m_drawnStars.Data(), m_hStarBitmap->words.size(),
+                            m_bColours != 0 ? &m_starColours : nullptr);
     m_bPaintedFromCache = 1;
     return;
   }
@@ -124,14 +128,7 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
 void CSkyglassView::TintStars() {
   if (!m_hStarBitmap) return;
   m_starColours.Prepare(m_document.m_catalog);
-  const size_t words = m_hStarBitmap->words.size();
-  const auto written = m_bPaintedFromCache != 0 ? m_paintCache.LastWrites() : std::nullopt;
-  if (!written) {
-    m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), words, std::nullopt);
-    return;
-  }
-  for (const std::span<const uint32_t> list : *written)
-    m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), words, list);
+  m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size());
 }
 
 void CSkyglassView::DrawLabels() {

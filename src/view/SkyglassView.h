@@ -124,10 +124,11 @@ class CSkyglassView {
   // and marks them valid.
   void RecomputeMagnitudes();
   // Clears the star buffer and draws the stars into it for setup, from the
-  // paint cache where it can be had; without a star buffer, only projects
-  // the records.
+  // paint cache where it can be had (in their colours with Star Colours on);
+  // without a star buffer, only projects the records.
   void PaintStars(const ProjectionSetup& setup);
-  // Tints the star pixels of the last PaintStars by their stars' classes.
+  // Tints the star pixels of a PaintStars from the records by their stars'
+  // classes.
   void TintStars();
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();

@@ -2,11 +2,13 @@
 // reference star pass: drawn straight or sorted into bands of one row, of a
 // few rows and of whole frames; in rounds of one star to all of them; on one
 // to three threads; over frame after frame with labels merged between them,
-// for observers inside a block, on a block's face and outside the cloud.
+// for observers inside a block, on a block's face and outside the cloud; grey
+// and in the colours of the stars' classes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "geometry/ViewBasis.h"
 #include "render/DrawnStarMap.h"
 #include "render/GridPaint.h"
+#include "render/StarColours.h"
 #include "render/StarGrid.h"
 
 namespace {
@@ -24,15 +27,18 @@ constexpr int kHeight = 97;
 constexpr ScreenFrame kFrame{kWidth, kHeight, kWidth / 2, kHeight / 2};
 
 // count stars within 40 light years, bright enough for many discs, some of
-// them large, with one in 40 at a position that is not finite or is huge.
+// them large, with one in 40 at a position that is not finite or is huge,
+// of three colours and grey.
 std::vector<StarEntry> Stars(int32_t count) {
   std::mt19937 random(11);
   std::uniform_real_distribution<double> coordinate(-40.0, 40.0);
   std::uniform_real_distribution<double> absMagnitude(-8.0, 9.0);
   const double odd[] = {std::nan(""), INFINITY, -INFINITY, 1e300, 1e16};
+  const char* tags[] = {"B2V", "K0III", "", "M3"};
   std::vector<StarEntry> stars(static_cast<size_t>(count), StarEntry{});
   for (StarEntry& star : stars) {
     star.vPos = Vector3D(coordinate(random), coordinate(random), coordinate(random));
+    std::strcpy(star.szTag, tags[random() % std::size(tags)]);
     star.dAbsMagnitude = absMagnitude(random);
     if (random() % 40 == 0) star.vPos.y = odd[random() % std::size(odd)];
   }
@@ -91,6 +97,8 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
   FillCatalog(catalog, stars);
   StarGrid grid;
   ASSERT_TRUE(grid.Build(catalog.m_pStars, catalog.m_nStars));
+  StarColours colours;
+  colours.Prepare(catalog);
   for (const Observer& observer : Observers(stars, grid)) {
     reference::UpdateMagnitudes(stars.data(), static_cast<int64_t>(stars.size()), observer.position);
     std::copy(stars.begin(), stars.end(), catalog.m_pStars);
@@ -107,11 +115,13 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
         const ProjectionSetup setup{observer.position, basis.forward, basis.right * observer.zoom,
                                     basis.down * observer.zoom};
         const int32_t count = frame == 1 ? 2000 : catalog.m_nStars;  // fewer stars to draw, then all again
+        const StarColours* tint = frame == 2 ? &colours : nullptr;
         paint.ClearFrame(bits.data(), drawn.data(), bits.size());
-        paint.Paint(grid, setup, count, kFrame, bits.data(), drawn.data(), split.split);
+        paint.Paint(grid, setup, count, kFrame, bits.data(), drawn.data(), tint, split.split);
         std::vector<uint16_t> expectedBits;
         std::vector<int32_t> expectedDrawn;
         ReferencePaint(stars, count, setup, expectedBits, expectedDrawn);
+        if (tint) tint->Tint(expectedBits.data(), expectedDrawn.data(), expectedBits.size());
         EXPECT_EQ(drawn, expectedDrawn) << "frame " << frame;
         // Texts merged over the stars must be gone from the next frame.
         for (size_t word = 0; word < labels.size(); word += 13 + frame) labels[word] = 0x0421;

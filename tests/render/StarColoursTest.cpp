@@ -1,7 +1,7 @@
 // Star colours: every class's pixels against the colour table at the three
-// grey levels, through the view's paint with the tint walking either the
-// noted writes or the whole map; stars without a class, labels and the frame
-// with colours off left exactly as they were.
+// grey levels, through the view's paint with the stars drawn straight or
+// sorted into bands on the threads; stars without a class, labels and the
+// frame with colours off left exactly as they were.
 #include "render/StarColours.h"
 
 #include <gtest/gtest.h>
@@ -73,9 +73,7 @@ struct ColourScene {
   const char* name;
   int width, height;
   double zoom;
-  // With more than an eighth of the pixels drawn, the paint notes no list of
-  // its writes and the tint walks the whole map; from 65,536 listed words or
-  // 524,288 words of the map on, it splits them over the threads.
+  // From 32,768 stars to draw on, the paint sorts them into bands of rows.
   int32_t count;
 };
 
@@ -124,11 +122,10 @@ TEST_P(StarColoursPaint, TintsEachClassAsTheTableAndLeavesTheRestAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, StarColoursPaint,
-                         testing::Values(ColourScene{"NotedWrites", 322, 201, 1.0, 20000},
-                                         ColourScene{"NotedWritesOnEveryThread", 322, 201, 1.0, 90000},
-                                         ColourScene{"WholeMap", 40, 30, 0.05, 3000},
-                                         ColourScene{"NotedWritesTintedOnTheThreads", 1024, 768, 1.0, 100000},
-                                         ColourScene{"WholeMapTintedOnTheThreads", 1024, 768, 1.0, 150000}),
+                         testing::Values(ColourScene{"DrawnStraight", 322, 201, 1.0, 20000},
+                                         ColourScene{"CrowdedDrawnStraight", 40, 30, 0.05, 3000},
+                                         ColourScene{"SortedIntoBands", 322, 201, 1.0, 90000},
+                                         ColourScene{"SortedIntoManyBands", 1024, 768, 1.0, 150000}),
                          [](const testing::TestParamInfo<ColourScene>& info) { return info.param.name; });
 
 TEST(StarColoursTag, ReadsNoFurtherThanTheField) {
