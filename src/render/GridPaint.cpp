@@ -39,21 +39,38 @@ uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_
 }
 
 // Calls land(star, x, r) for every star of block with an index below
-// drawCount whose projection for setup lands on pixel (x, r) of the buffer.
-template <class Land>
-void ForEachLandingStar(const GridStar* stars, const GridBlock& block, const ProjectionSetup& setup,
-                        int32_t drawCount, const ScreenFrame& frame, Land land) {
+// drawCount whose position (positionOf(star)) projected for setup lands on
+// pixel (x, r) of the buffer.
+template <class PositionOf, class Land>
+void ForEachLandingStar(const GridStar* stars, const GridBlock& block, PositionOf positionOf,
+                        const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
+                        Land land) {
   for (uint32_t s = block.begin; s < block.drawEnd; ++s) {
     const GridStar& star = stars[s];
     if (star.index >= drawCount) continue;
     ProjectedPoint projected;
     int32_t x = 0;
     int32_t r = 0;
-    if (ProjectPoint(star.pos, setup.position, setup.forward, setup.scaledRight, setup.scaledDown,
+    if (ProjectPoint(positionOf(star), setup.position, setup.forward, setup.scaledRight, setup.scaledDown,
                      projected) &&
         StarPixel(frame, projected.x, projected.y, x, r))
       land(star, x, r);
   }
+}
+
+// The same for block of grid, its positions made from millionths or read
+// from the records.
+template <class Land>
+void ForEachLandingStar(const StarGrid& grid, const GridBlock& block, const ProjectionSetup& setup,
+                        int32_t drawCount, const ScreenFrame& frame, Land land) {
+  if (block.fromRecords)
+    ForEachLandingStar(
+        grid.Stars(), block, [&](const GridStar& star) { return grid.PositionOf(star, block); }, setup,
+        drawCount, frame, land);
+  else
+    ForEachLandingStar(
+        grid.Stars(), block, [](const GridStar& star) { return StarGrid::MillionthsPosition(star); }, setup,
+        drawCount, frame, land);
 }
 
 // The words [begin, end) of a frame target: the rows of one band.
@@ -170,7 +187,7 @@ void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, con
   const std::vector<GridBlock>& blocks = grid.Blocks();
   for (size_t b = begin; b < end; ++b)
     if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
-      ForEachLandingStar(grid.Stars(), blocks[b], setup, drawCount, frame,
+      ForEachLandingStar(grid, blocks[b], setup, drawCount, frame,
                          [&](const GridStar& star, int32_t x, int32_t r) {
                            DrawStarAt(target, frame, x, r, star.code, star.index, colours);
                          });
@@ -225,7 +242,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
           for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < roundEnd;)
             for (size_t b = take, last = std::min(take + kBlocksPerTake, roundEnd); b < last; ++b)
               if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
-                ForEachLandingStar(grid.Stars(), blocks[b], setup, drawCount, frame, sort);
+                ForEachLandingStar(grid, blocks[b], setup, drawCount, frame, sort);
         } catch (const std::bad_alloc&) {
           outOfMemory = true;
         }

@@ -3,10 +3,12 @@
 #include "render/StarGrid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <mutex>
 #include <new>
+#include <utility>
 
 #include "catalog/StarKernels.h"
 #include "parallel/ParallelRange.h"
@@ -18,6 +20,9 @@ namespace {
 constexpr int64_t kMinStarsPerThread = 65536;
 constexpr int64_t kMinBlocksPerThread = 64;
 constexpr int kMaxCellsPerAxis = 128;
+
+// In RefreshCodes' byte per star: the code is to be read from the record.
+constexpr int8_t kRereadCode = std::numeric_limits<int8_t>::min();
 
 bool Boxed(const Vector3D& p) {
   const double limit = StarGrid::kLargestBoxedCoordinate;
@@ -56,16 +61,14 @@ Box BoxOfBoxedStars(const StarEntry* stars, int32_t count) {
   return total;
 }
 
-// Maps boxed positions to one of cells^3 cells; everything else to the
-// extra cell cells^3.
+// Maps boxed positions to one of cells^3 cells.
 class CellMapping {
  public:
   CellMapping(const Box& box, int cells) : m_low(box.low), m_cells(cells) {
     m_scale = {Scale(box.low.x, box.high.x), Scale(box.low.y, box.high.y), Scale(box.low.z, box.high.z)};
   }
-  uint32_t CellCount() const { return static_cast<uint32_t>(m_cells) * m_cells * m_cells + 1; }
+  uint32_t Cells() const { return static_cast<uint32_t>(m_cells) * m_cells * m_cells; }
   uint32_t CellOf(const Vector3D& p) const {
-    if (!Boxed(p)) return CellCount() - 1;
     const uint32_t x = Axis(p.x, m_low.x, m_scale.x);
     const uint32_t y = Axis(p.y, m_low.y, m_scale.y);
     const uint32_t z = Axis(p.z, m_low.z, m_scale.z);
@@ -86,6 +89,27 @@ class CellMapping {
   int m_cells;
 };
 
+// The whole number n with n * 1e-6 == v to the bit, as a map file's
+// decoding makes v; false when v is no such product (nor -0.0 one).
+bool AsMillionths(double v, int32_t& n) {
+  const double scaled = std::nearbyint(v * 1e6);
+  if (!(scaled >= std::numeric_limits<int32_t>::min() && scaled <= std::numeric_limits<int32_t>::max()))
+    return false;
+  n = static_cast<int32_t>(scaled);
+  return std::bit_cast<uint64_t>(static_cast<double>(n) * 1e-6) == std::bit_cast<uint64_t>(v);
+}
+
+bool AsMillionths(const Vector3D& p, GridStar& star) {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t z = 0;
+  if (!AsMillionths(p.x, x) || !AsMillionths(p.y, y) || !AsMillionths(p.z, z)) return false;
+  star.x = x;
+  star.y = y;
+  star.z = z;
+  return true;
+}
+
 int CellsPerAxis(int64_t boxedStars) {
   const double cells = std::cbrt(static_cast<double>(boxedStars) / StarGrid::kStarsPerCell);
   return std::clamp(static_cast<int>(std::lround(cells)), 1, kMaxCellsPerAxis);
@@ -94,6 +118,7 @@ int CellsPerAxis(int64_t boxedStars) {
 }  // namespace
 
 void StarGrid::Clear() {
+  m_records = nullptr;
   m_stars = {};
   m_blocks = {};
   m_named = {};
@@ -106,37 +131,52 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
   try {
     const Box box = BoxOfBoxedStars(stars, count);
     const CellMapping mapping(box, CellsPerAxis(box.count));
-    std::vector<uint32_t> cellOf(static_cast<size_t>(count));
+    // The stars are sorted by key: their cell for positions in whole
+    // millionths, the same cell after all those for other boxed positions,
+    // and one key after those for the rest. Setting star's position when it
+    // is in millionths.
+    const uint32_t cells = mapping.Cells();
+    const uint32_t unboxedKey = 2 * cells;
+    auto keyOf = [&](const Vector3D& p, GridStar& star) {
+      if (!Boxed(p)) return unboxedKey;
+      const uint32_t cell = mapping.CellOf(p);
+      return AsMillionths(p, star) ? cell : cells + cell;
+    };
+    // A counting sort that keeps each key's stars in catalogue order: each
+    // chunk of the records counts its stars by key, then writes them from
+    // where its share of each key begins. The keys are found twice rather
+    // than kept, which would take 4 bytes a star more beside the records.
+    const int64_t chunks = ChunkCount(count, kMinStarsPerThread, HardwareWorkers());
+    auto eachChunk = [&](auto visit) {
+      ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+        for (int64_t k = first; k < last; ++k)
+          for (int64_t i = ChunkBegin(count, chunks, k), end = ChunkBegin(count, chunks, k + 1); i < end; ++i)
+            visit(k, i);
+      });
+    };
+    std::vector<std::vector<uint32_t>> next(static_cast<size_t>(chunks),
+                                            std::vector<uint32_t>(unboxedKey + 1, 0));
     m_named.Reset(count);
     m_labelBits.Reset(count);
-    ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) {
-        cellOf[i] = mapping.CellOf(stars[i].vPos);
-        if (stars[i].szName[0] != 0) m_named.Set(i);
-      }
+    eachChunk([&](int64_t k, int64_t i) {
+      GridStar star{};
+      ++next[k][keyOf(stars[i].vPos, star)];
+      if (stars[i].szName[0] != 0) m_named.Set(i);
     });
-    std::vector<uint32_t> cellEnd(mapping.CellCount() + 1, 0);  // counts, then ends, shifted by one
-    for (const uint32_t cell : cellOf) ++cellEnd[cell + 1];
-    for (size_t c = 1; c < cellEnd.size(); ++c) cellEnd[c] += cellEnd[c - 1];
-    m_stars.resize(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i) m_stars[cellEnd[cellOf[i]]++] = {stars[i].vPos, i, kDrawNothing};
-
-    const uint32_t unboxedCell = mapping.CellCount() - 1;
+    std::vector<uint32_t> keyEnds(unboxedKey + 1);
     uint32_t begin = 0;
-    for (uint32_t cell = 0; cell <= unboxedCell; ++cell) {
-      for (const uint32_t end = cellEnd[cell]; begin < end;) {
-        const uint32_t blockEnd = std::min(end, begin + kMaxBlockStars);
-        GridBlock block{m_stars[begin].pos, m_stars[begin].pos, begin, blockEnd, begin, cell != unboxedCell};
-        for (uint32_t s = begin; s < blockEnd; ++s) {
-          const Vector3D& p = m_stars[s].pos;
-          block.low = {std::min(block.low.x, p.x), std::min(block.low.y, p.y), std::min(block.low.z, p.z)};
-          block.high = {std::max(block.high.x, p.x), std::max(block.high.y, p.y),
-                        std::max(block.high.z, p.z)};
-        }
-        m_blocks.push_back(block);
-        begin = blockEnd;
-      }
+    for (uint32_t key = 0; key <= unboxedKey; ++key) {
+      for (std::vector<uint32_t>& chunkNext : next) begin += std::exchange(chunkNext[key], begin);
+      keyEnds[key] = begin;
     }
+    m_stars.resize(static_cast<size_t>(count));
+    eachChunk([&](int64_t k, int64_t i) {
+      GridStar star{0, 0, 0, static_cast<int32_t>(i), kDrawNothing};
+      const uint32_t key = keyOf(stars[i].vPos, star);
+      m_stars[next[k][key]++] = star;
+    });
+    m_records = stars;
+    MakeBlocks(keyEnds, cells, unboxedKey);
     return true;
   } catch (const std::bad_alloc&) {
     Clear();
@@ -144,25 +184,56 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
   }
 }
 
+void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t millionthsKeys,
+                          uint32_t unboxedKey) {
+  uint32_t begin = 0;
+  for (uint32_t key = 0; key <= unboxedKey; ++key)
+    for (const uint32_t end = keyEnds[key]; begin < end;) {
+      const uint32_t blockEnd = std::min(end, begin + kMaxBlockStars);
+      m_blocks.push_back({{}, {}, begin, blockEnd, begin, key != unboxedKey, key >= millionthsKeys});
+      begin = blockEnd;
+    }
+  ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
+    for (int64_t b = first; b < last; ++b) {
+      GridBlock& block = m_blocks[b];
+      block.low = block.high = PositionOf(m_stars[block.begin], block);
+      for (uint32_t s = block.begin + 1; s < block.end; ++s) {
+        const Vector3D p = PositionOf(m_stars[s], block);
+        block.low = {std::min(block.low.x, p.x), std::min(block.low.y, p.y), std::min(block.low.z, p.z)};
+        block.high = {std::max(block.high.x, p.x), std::max(block.high.y, p.y), std::max(block.high.z, p.z)};
+      }
+    }
+  });
+}
+
 void StarGrid::RefreshCodes(const StarEntry* stars, bool byMagnitude) {
   // The records are read in catalogue order into a code per index, which the
   // blocks then pick up: a much smaller array to read at random than the
-  // records themselves.
+  // records themselves. A byte a star keeps it small beside the records; the
+  // rare codes that do not fit one (discs of 128 pixels and more) are read
+  // again from the record.
   const int64_t count = static_cast<int64_t>(m_stars.size());
-  std::vector<int32_t> codeOf(static_cast<size_t>(count));
+  std::vector<int8_t> codeOf(static_cast<size_t>(count));
   std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
   ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
       if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
       const StarEntry& star = stars[i];
-      codeOf[i] = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
+      const int32_t code = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
+      codeOf[i] = code > kRereadCode ? static_cast<int8_t>(code) : kRereadCode;
       if (MayGetLabel(star.dDistance, star.dAppMagnitude, m_named.Test(i))) m_labelBits.Set(i);
     }
   });
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s) m_stars[s].code = codeOf[m_stars[s].index];
+      for (uint32_t s = block.begin; s < block.end; ++s) {
+        GridStar& star = m_stars[s];
+        const int8_t code = codeOf[star.index];
+        const StarEntry& record = stars[star.index];
+        star.code =
+            code != kRereadCode ? code : StarDrawCode(record.dDistance, record.dAppMagnitude, byMagnitude);
+      }
       const auto drawn = std::partition(m_stars.begin() + block.begin, m_stars.begin() + block.end,
                                         [](const GridStar& star) { return star.code != kDrawNothing; });
       block.drawEnd = static_cast<uint32_t>(drawn - m_stars.begin());

@@ -1,8 +1,15 @@
 // StarGrid: the compact copy of the catalogue that a recomputing paint walks
-// instead of the records. Each star keeps its position (the record's own
-// doubles), its catalogue index and how it is drawn; the stars are grouped by
-// a uniform grid over their positions into blocks with a bounding box, so
-// that a block wholly outside the view is skipped in one test.
+// instead of the records. Each star keeps its position, its catalogue index
+// and how it is drawn; the stars are grouped by a uniform grid over their
+// positions into blocks with a bounding box, so that a block wholly outside
+// the view is skipped in one test.
+//
+// A map file stores each coordinate as whole millionths of a light year, and
+// the records hold those numbers times 1e-6: the grid keeps the whole
+// numbers, 12 bytes a star instead of 24, and makes the records' doubles
+// from them exactly. Stars whose positions are not such products (records
+// not read from a map) go into blocks of their own, whose positions are read
+// from the records.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +20,9 @@
 #include "render/IndexBits.h"
 
 struct GridStar {
-  Vector3D pos;
-  int32_t index;  // in the catalogue
-  int32_t code;   // StarDrawCode of the record, as of the last RefreshCodes
+  int32_t x, y, z;  // the position in millionths, in blocks not fromRecords
+  int32_t index;    // in the catalogue
+  int32_t code;     // StarDrawCode of the record, as of the last RefreshCodes
 };
 
 // Stars [begin, end) of the grid, all inside the box low..high; those before
@@ -28,6 +35,7 @@ struct GridBlock {
   uint32_t end;
   uint32_t drawEnd;
   bool bounded;
+  bool fromRecords;  // its stars' positions are their records'
 };
 
 class StarGrid {
@@ -40,8 +48,9 @@ class StarGrid {
   static constexpr uint32_t kMaxBlockStars = 1024;
 
   // Copies the positions of stars[0, count) and groups them, and notes which
-  // have a name; every code is kDrawNothing until RefreshCodes. False, leaving the grid empty, when the
-  // memory for it is not to be had.
+  // have a name; every code is kDrawNothing until RefreshCodes. The records
+  // must stay in place, their positions unchanged, while the grid is used.
+  // False, leaving the grid empty, when the memory for it is not to be had.
   bool Build(const StarEntry* stars, int32_t count);
   void Clear();
 
@@ -55,10 +64,21 @@ class StarGrid {
   int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }
   const std::vector<GridBlock>& Blocks() const { return m_blocks; }
   const GridStar* Stars() const { return m_stars.data(); }
+  // The position of a star of block, exactly its record's.
+  Vector3D PositionOf(const GridStar& star, const GridBlock& block) const {
+    return block.fromRecords ? m_records[star.index].vPos : MillionthsPosition(star);
+  }
+  static Vector3D MillionthsPosition(const GridStar& star) {
+    return {static_cast<double>(star.x) * 1e-6, static_cast<double>(star.y) * 1e-6,
+            static_cast<double>(star.z) * 1e-6};
+  }
   // By catalogue index, as of the last RefreshCodes.
   const IndexBits& LabelBits() const { return m_labelBits; }
 
  private:
+  void MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t millionthsKeys, uint32_t unboxedKey);
+
+  const StarEntry* m_records = nullptr;
   std::vector<GridStar> m_stars;
   std::vector<GridBlock> m_blocks;
   IndexBits m_named;  // by catalogue index: the record has a name

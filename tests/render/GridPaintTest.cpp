@@ -30,8 +30,9 @@ constexpr int kHeight = 201;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// count stars within 60 light years of the origin, every 97th named; with
-// odd, one in fifty has a coordinate that is not a finite number or is huge.
+// count stars within 60 light years of the origin, every 97th named, most of
+// them in whole millionths as from a map file; with odd, one in fifty has a
+// coordinate that is not a finite number or is huge.
 std::vector<StarEntry> Cloud(int32_t count, bool odd, uint32_t seed = 5) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> coordinate(-60.0, 60.0);
@@ -41,6 +42,7 @@ std::vector<StarEntry> Cloud(int32_t count, bool odd, uint32_t seed = 5) {
   for (size_t i = 0; i < stars.size(); ++i) {
     StarEntry& star = stars[i];
     star.vPos = Vector3D(coordinate(random), coordinate(random), coordinate(random));
+    if (i % 5 != 0) star.vPos = InMillionths(star.vPos);
     star.dAbsMagnitude = absMagnitude(random);
     if (i % 97 == 0) std::strcpy(star.szName, i % 2 ? "BD+12 345" : "Star");
     if (odd && random() % 50 == 0) {

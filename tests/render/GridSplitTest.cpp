@@ -28,7 +28,7 @@ constexpr ScreenFrame kFrame{kWidth, kHeight, kWidth / 2, kHeight / 2};
 
 // count stars within 40 light years, bright enough for many discs, some of
 // them large, with one in 40 at a position that is not finite or is huge,
-// of three colours and grey.
+// of three colours and grey; most in whole millionths, as from a map file.
 std::vector<StarEntry> Stars(int32_t count) {
   std::mt19937 random(11);
   std::uniform_real_distribution<double> coordinate(-40.0, 40.0);
@@ -38,6 +38,7 @@ std::vector<StarEntry> Stars(int32_t count) {
   std::vector<StarEntry> stars(static_cast<size_t>(count), StarEntry{});
   for (StarEntry& star : stars) {
     star.vPos = Vector3D(coordinate(random), coordinate(random), coordinate(random));
+    if (random() % 4 != 0) star.vPos = InMillionths(star.vPos);
     std::strcpy(star.szTag, tags[random() % std::size(tags)]);
     star.dAbsMagnitude = absMagnitude(random);
     if (random() % 40 == 0) star.vPos.y = odd[random() % std::size(odd)];

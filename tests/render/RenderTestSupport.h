@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <ostream>
 #include <vector>
@@ -60,4 +61,11 @@ inline StarEntry ProjectedStar(double projX, double projY, double magnitude, con
 inline void FillCatalog(StarCatalog& catalog, const std::vector<StarEntry>& stars) {
   catalog.Allocate(static_cast<int32_t>(stars.size()));
   std::copy(stars.begin(), stars.end(), catalog.m_pStars);
+}
+
+// p in whole millionths of a light year, as the records of a map file hold
+// positions.
+inline Vector3D InMillionths(const Vector3D& p) {
+  return {std::nearbyint(p.x * 1e6) * 1e-6, std::nearbyint(p.y * 1e6) * 1e-6,
+          std::nearbyint(p.z * 1e6) * 1e-6};
 }

@@ -1,0 +1,73 @@
+// The star grid against the records it copies: every star once, in a block
+// whose box holds it, its position made to the bit of its record's whatever
+// the position, and its code its record's, discs too large for a byte among
+// them; a map's stars all kept in whole millionths.
+#include "render/StarGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "MapBytes.h"
+#include "RenderTestSupport.h"
+#include "render/StarPlot.h"
+
+namespace {
+
+// Checks the grid of catalog's records; returns the blocks whose positions
+// are read from the records.
+size_t ExpectRecordsKept(const StarCatalog& catalog) {
+  StarGrid grid;
+  EXPECT_TRUE(grid.Build(catalog.m_pStars, catalog.m_nStars));
+  grid.RefreshCodes(catalog.m_pStars, true);
+  std::vector<int> seen(static_cast<size_t>(catalog.m_nStars), 0);
+  size_t fromRecords = 0;
+  for (const GridBlock& block : grid.Blocks()) {
+    fromRecords += block.fromRecords;
+    for (uint32_t s = block.begin; s < block.end; ++s) {
+      const GridStar& star = grid.Stars()[s];
+      const StarEntry& record = catalog.m_pStars[star.index];
+      ++seen[star.index];
+      const Vector3D p = grid.PositionOf(star, block);
+      EXPECT_EQ(std::memcmp(&p, &record.vPos, sizeof p), 0) << star.index;
+      EXPECT_EQ(star.code, StarDrawCode(record.dDistance, record.dAppMagnitude, true)) << star.index;
+      if (block.bounded) {
+        EXPECT_TRUE(p.x >= block.low.x && p.y >= block.low.y && p.z >= block.low.z && p.x <= block.high.x &&
+                    p.y <= block.high.y && p.z <= block.high.z);
+      }
+    }
+  }
+  EXPECT_EQ(seen, std::vector<int>(seen.size(), 1));
+  return fromRecords;
+}
+
+TEST(StarGridRecords, EveryPositionAndCodeKeptToTheBit) {
+  std::mt19937 random(3);
+  std::vector<MapRecord> records;
+  for (uint32_t i = 0; i < 6000; ++i)  // anywhere a map can place a star
+    records.push_back({i, static_cast<int32_t>(random()), static_cast<int32_t>(random()),
+                       static_cast<int32_t>(random()), 0, "", ""});
+  const Bytes bytes = MapBytes(records, true);
+  StarCatalog catalog;
+  ASSERT_TRUE(catalog.LoadStarMap(bytes.data(), bytes.size()));
+  std::uniform_real_distribution<double> magnitude(-400.0, 8.0);  // discs of any size
+  for (int32_t i = 0; i < catalog.m_nStars; ++i) {
+    catalog.m_pStars[i].dDistance = 1.0;
+    catalog.m_pStars[i].dAppMagnitude = magnitude(random);
+  }
+  EXPECT_EQ(ExpectRecordsKept(catalog), 0u);
+
+  // Positions no map holds, among the map's.
+  const double odd[] = {0.1,   -0.0,         1e-300, 2147.483648, -2147.483649,
+                        1e300, std::nan(""), 5e14,   1e16,        -std::numeric_limits<double>::infinity()};
+  std::vector<StarEntry> mixed(catalog.m_pStars, catalog.m_pStars + catalog.m_nStars);
+  for (size_t i = 0; i < mixed.size(); i += 3) mixed[i].vPos.y = odd[i / 3 % std::size(odd)];
+  FillCatalog(catalog, mixed);
+  EXPECT_GT(ExpectRecordsKept(catalog), 0u);
+}
+
+}  // namespace
