@@ -13,7 +13,7 @@ namespace {
 
 // Fewest words of the label bits, and fewest stars that may get a label,
 // that a thread takes on.
-constexpr int64_t kMinBitWordsPerThread = 4096;
+constexpr int64_t kMinBitWordsPerThread = 512;
 constexpr int64_t kMinLabelStarsPerThread = 8192;
 
 }  // namespace
@@ -43,31 +43,36 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
 }
 
 void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
+  // Each chunk of the bits counts its stars, then writes them from where its
+  // share begins: the list is made in place, in catalogue order, with no
+  // copy of it beside it.
   const std::vector<uint64_t>& bits = m_grid.LabelBits().words;
   const int64_t words = static_cast<int64_t>(bits.size());
   const int64_t chunks = ChunkCount(words, kMinBitWordsPerThread, HardwareWorkers());
-  std::vector<std::vector<LabelStar>> parts(static_cast<size_t>(chunks));
-  std::atomic<bool> outOfMemory{false};
-  ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
-    for (int64_t k = first; k < last; ++k) {
-      try {
-        for (int64_t w = ChunkBegin(words, chunks, k), end = ChunkBegin(words, chunks, k + 1); w < end; ++w)
-          for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
-            const int32_t index = static_cast<int32_t>(w * 64 + std::countr_zero(word));
-            const StarEntry& star = catalog.m_pStars[index];
-            const double m = star.dAppMagnitude;
-            parts[k].push_back(
-                {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0});
-          }
-      } catch (const std::bad_alloc&) {
-        outOfMemory = true;
-      }
-    }
+  auto eachChunk = [&](auto visit) {
+    ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
+      for (int64_t k = first; k < last; ++k)
+        visit(k, ChunkBegin(words, chunks, k), ChunkBegin(words, chunks, k + 1));
+    });
+  };
+  std::vector<size_t> starts(static_cast<size_t>(chunks) + 1, 0);
+  eachChunk([&](int64_t k, int64_t begin, int64_t end) {
+    for (int64_t w = begin; w < end; ++w) starts[k + 1] += static_cast<size_t>(std::popcount(bits[w]));
   });
-  if (outOfMemory) throw std::bad_alloc();
+  for (size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+  if (m_labelStars.capacity() < starts.back()) m_labelStars = {};  // not the old list beside the new
   m_labelStars.clear();
-  for (const std::vector<LabelStar>& part : parts)
-    m_labelStars.insert(m_labelStars.end(), part.begin(), part.end());
+  m_labelStars.resize(starts.back());
+  eachChunk([&](int64_t k, int64_t begin, int64_t end) {
+    LabelStar* into = m_labelStars.data() + starts[k];
+    for (int64_t w = begin; w < end; ++w)
+      for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
+        const int32_t index = static_cast<int32_t>(w * 64 + std::countr_zero(word));
+        const StarEntry& star = catalog.m_pStars[index];
+        const double m = star.dAppMagnitude;
+        *into++ = {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0};
+      }
+  });
 }
 
 void StarPaintCache::PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
