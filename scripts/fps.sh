@@ -4,7 +4,8 @@
 # Starts Vantaro (build-release, else build) under Xvfb with openbox on MAP,
 # holds the left button down and moves the pointer 4 pixels every 10 ms, and
 # counts the copies of the whole view to the window through the X DAMAGE
-# extension (scripts/fps/frame-count.c).
+# extension (scripts/fps/frame-count.c). Then prints the program's resident
+# size and its peak so far.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 map=${1:?usage: scripts/fps.sh MAP [SECONDS] [WIDTHxHEIGHT]}
@@ -39,7 +40,8 @@ openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 1
 "$bin" --map "$map" >"$work/vantaro.log" 2>&1 &
-pids+=($!)
+app=$!
+pids+=("$app")
 window=$(xdotool search --sync --onlyvisible --name "Vantaro" | head -1)
 xdotool windowmove "$window" 0 0 windowsize "$window" "$((width + 16))" "$((height + 120))"
 # The map loads and the first frame is painted: a few seconds for the largest maps.
@@ -61,3 +63,4 @@ sleep 1
 "$work/frame-count" "$window" "$seconds" "$min_area"
 kill "$mover" 2>/dev/null || true
 xdotool mouseup 1
+grep -E '^(VmRSS|VmHWM)' "/proc/$app/status"
