@@ -64,7 +64,7 @@ ending=0 exit_status=0 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file
 declare -A dialogs_seen=()
 app_pid='' xvfb_pid='' wm_pid='' main_window=''
 declare -A rss_warm_up=() rss_baseline=() rss_recent=() rss_now=()
-rss_growth_max=0 stack_store_kb=0 started=$SECONDS
+rss_growth_max=0 started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
 
@@ -77,7 +77,7 @@ summary() {
   [ -n "$memory" ] || memory=", no baseline"
   echo "soak: ${seconds} s (seed $seed): $inputs_sent inputs, $menu_commands menu commands," \
     "${#dialogs_seen[@]} dialogs, $pastes pastes; RSS${memory}; largest growth $((rss_growth_max / 1024)) MiB;" \
-    "sanitizer's stack store $((stack_store_kb / 1024)) MiB; slowest ping answer $slowest_answer_ms ms; result: $1"
+    "slowest ping answer $slowest_answer_ms ms; result: $1"
 }
 
 cleanup() {
@@ -164,20 +164,6 @@ not_answering() {
   fail "the window did not answer a _NET_WM_PING within 2 s after $missed s, nor in the 30 s after"
 }
 
-# The program's resident memory in KiB, less the sanitizer's stack store, and
-# the store's own. The store keeps every distinct stack of an allocation or a
-# free for good; the system's Qt is built without frame pointers, so the fast
-# unwinder reads stack garbage past the first Qt frame, and these stacks hardly
-# ever repeat: the store grows by about half a MiB a file dialog, 2 MiB a minute
-# in all. Exact unwinding would bound it, but makes the program too slow to
-# answer pings in time. The store is the sanitizer's, not the program's, so it
-# is left out, by its mappings' names (decorate_proc_maps), and shown apart.
-resident_kb() {
-  awk '/^[0-9a-f]+-[0-9a-f]+ / { store = /\[(stack depot|TwoLevelMap)\]/ }
-    /^Rss:/ { all += $2; if (store) stored += $2 }
-    END { print all - stored, stored + 0 }' "/proc/$app_pid/smaps" 2>/dev/null || echo 0 0
-}
-
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Resident memory swings by several MiB as dialogs open and the quarantine
@@ -190,9 +176,9 @@ readonly rss_recent_count=25
 check_memory() {
   local elapsed=$((SECONDS - started)) rss size recent
   [ "$ending" -eq 0 ] || return 0
-  read -r rss stack_store_kb <<<"$(resident_kb)"
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
   size=$(xdotool getwindowgeometry "$main_window" 2>/dev/null | awk '/Geometry:/ { print $2 }' || true)
-  echo "$elapsed $rss $size $stack_store_kb" >>"$logs/rss.log"
+  echo "$elapsed $rss $size" >>"$logs/rss.log"
   [ "$elapsed" -ge $((warm_up / 2)) ] && [ -n "$size" ] || return 0
   if [ ${#rss_baseline[@]} -eq 0 ]; then
     rss_warm_up[$size]="${rss_warm_up[$size]:-} $rss"
@@ -323,12 +309,18 @@ for _ in $(seq 100); do
 done
 
 soak_make_pastes
-# A small quarantine keeps the sanitizer's own memory from looking like growth;
-# named mappings let the memory check leave out the stack store (see
-# resident_kb).
+# A small quarantine keeps the sanitizer's own memory from looking like growth,
+# and so do allocation and free stacks of two frames (the allocator's and its
+# caller's). The sanitizer keeps each distinct stack for good, and the system's
+# Qt is built without frame pointers: past a Qt frame the fast unwinder reads
+# stack garbage, stacks that hardly ever repeat, and the store grew by half a
+# MiB a file dialog, 2 MiB a minute. Two frames are exact, a set the warm-up
+# fills. Exact unwinding of whole stacks triples the time to answer a ping. The
+# caller's ASAN_OPTIONS come last, so a replay (VANTARO_SOAK_SEED) can ask for
+# longer stacks: ASAN_OPTIONS=malloc_context_size=30.
 (
   cd "$HOME"
-  export ASAN_OPTIONS="log_path=$logs/asan:detect_leaks=1:quarantine_size_mb=8:decorate_proc_maps=1"
+  export ASAN_OPTIONS="log_path=$logs/asan:detect_leaks=1:quarantine_size_mb=8:malloc_context_size=2${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
   export LSAN_OPTIONS="suppressions=$repo/scripts/soak/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="log_path=$logs/ubsan:print_stacktrace=1:halt_on_error=1"
   exec "$repo/build-sanitize/bin/vantaro" --map "$map"
