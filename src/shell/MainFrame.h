@@ -80,6 +80,6 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   StatusMessagePane* m_messagePane = nullptr;
   QLabel* m_observerPane = nullptr;
   OuterSizeCorrection m_outerSize;
-  SaveFileNameAsker m_askSaveFileName = AskPngFileName;
+  SaveFileNameAsker m_askSaveFileName = PngFileNameAsker();
   QString m_lastSavedFile;  // where Save View As wrote last
 };

@@ -9,14 +9,17 @@
 #include "shell/CommandTable.h"
 #include "shell/PngFile.h"
 
-QString AskPngFileName(QWidget& parent, const QString& suggested) {
-  QFileDialog dialog(&parent, QStringLiteral("Save View As"), suggested,
-                     QStringLiteral("PNG pictures (*.png)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("png"));
-  dialog.selectFile(suggested);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
+QString PngFileNameAsker::operator()(QWidget& parent, const QString& suggested) {
+  if (!m_dialog || m_dialog->parentWidget() != &parent) {
+    delete m_dialog;
+    m_dialog = new QFileDialog(&parent, QStringLiteral("Save View As"), suggested,
+                               QStringLiteral("PNG pictures (*.png)"));
+    m_dialog->setAcceptMode(QFileDialog::AcceptSave);
+    m_dialog->setDefaultSuffix(QStringLiteral("png"));
+  }
+  m_dialog->selectFile(suggested);
+  if (m_dialog->exec() != QDialog::Accepted || m_dialog->selectedFiles().isEmpty()) return {};
+  return m_dialog->selectedFiles().constFirst();
 }
 
 QString SaveViewAs(QWidget& parent, const QImage& picture, const QString& suggested,

@@ -1,14 +1,18 @@
 // File > Save View As: the saved PNG is the picture --render makes of the same
-// observer and switches; a failed write says why and leaves no file.
+// observer and switches; a failed write says why and leaves no file; the file
+// dialog is made once and answers each time.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include "AppFixture.h"
 #include "interaction/CommandIds.h"
 #include "shell/DdxDialog.h"
+#include "shell/SaveView.h"
 
 namespace {
 
@@ -56,6 +60,32 @@ void LookAtStarByDialog(QWidget& view, const char* name) {
   });
   QTest::keyClick(&view, Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(typed);
+}
+
+// The real file dialog: a typed name is confirmed, then the same dialog
+// comes back with the suggestion for a second save, which is cancelled.
+TEST_F(SaveViewTest, TheFileDialogIsKeptFromOneSaveToTheNext) {
+  QPointer<QFileDialog> first;
+  QFileDialog* second = nullptr;
+  int opened = 0;
+  ModalWatcher answer([&](QWidget& modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(&modal);
+    if (dialog == nullptr) return;
+    if (++opened == 1) {
+      first = dialog;
+      QTest::keyClicks(QApplication::focusWidget(), "typed");
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      return;
+    }
+    second = dialog;
+    EXPECT_EQ(dialog->selectedFiles(), QStringList{Path("second.png")});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  PngFileNameAsker ask;
+  EXPECT_EQ(ask(*Frame(), Path("first.png")), Path("typed.png"));  // the default suffix added
+  EXPECT_EQ(ask(*Frame(), Path("second.png")), QString());
+  ASSERT_FALSE(first.isNull());
+  EXPECT_EQ(second, first.data());
 }
 
 }  // namespace
