@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWheelEvent>
 
@@ -71,15 +72,17 @@ TEST_F(SaveViewTest, TheFileDialogIsKeptFromOneSaveToTheNext) {
   ModalWatcher answer([&](QWidget& modal) {
     auto* dialog = qobject_cast<QFileDialog*>(&modal);
     if (dialog == nullptr) return;
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
     if (++opened == 1) {
       first = dialog;
-      QTest::keyClicks(QApplication::focusWidget(), "typed");
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      name->setText(QStringLiteral("typed"));
+      QTest::keyClick(name, Qt::Key_Return);
       return;
     }
     second = dialog;
     EXPECT_EQ(dialog->selectedFiles(), QStringList{Path("second.png")});
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(name, Qt::Key_Escape);
   });
   PngFileNameAsker ask;
   EXPECT_EQ(ask(*Frame(), Path("first.png")), Path("typed.png"));  // the default suffix added
