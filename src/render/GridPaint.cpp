@@ -47,7 +47,7 @@ void ForEachLandingStar(const GridStar* stars, const GridBlock& block, PositionO
                         Land land) {
   for (uint32_t s = block.begin; s < block.drawEnd; ++s) {
     const GridStar& star = stars[s];
-    if (star.index >= drawCount) continue;
+    if (star.Index() >= drawCount) continue;
     ProjectedPoint projected;
     int32_t x = 0;
     int32_t r = 0;
@@ -189,7 +189,7 @@ void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, con
     if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
       ForEachLandingStar(grid, blocks[b], setup, drawCount, frame,
                          [&](const GridStar& star, int32_t x, int32_t r) {
-                           DrawStarAt(target, frame, x, r, star.code, star.index, colours);
+                           DrawStarAt(target, frame, x, r, grid.CodeOf(star), star.Index(), colours);
                          });
 }
 
@@ -233,10 +233,11 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
               static_cast<uint32_t>(static_cast<size_t>(r) * width + static_cast<size_t>(x));
           int64_t low = r;
           int64_t high = r;
-          if (star.code < 0 && !DiscRows(frame, r, -star.code, low, high)) return;
+          const int32_t code = grid.CodeOf(star);
+          if (code < 0 && !DiscRows(frame, r, -code, low, high)) return;
           for (size_t band = static_cast<size_t>(low) / bandRows;
                band <= static_cast<size_t>(high) / bandRows; ++band)
-            bands[band].push_back({word, star.index, star.code});
+            bands[band].push_back({word, star.Index(), code});
         };
         try {
           for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < roundEnd;)

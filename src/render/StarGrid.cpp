@@ -21,9 +21,6 @@ constexpr int64_t kMinStarsPerThread = 65536;
 constexpr int64_t kMinBlocksPerThread = 64;
 constexpr int kMaxCellsPerAxis = 128;
 
-// In RefreshCodes' byte per star: the code is to be read from the record.
-constexpr int8_t kRereadCode = std::numeric_limits<int8_t>::min();
-
 bool Boxed(const Vector3D& p) {
   const double limit = StarGrid::kLargestBoxedCoordinate;
   return std::fabs(p.x) <= limit && std::fabs(p.y) <= limit && std::fabs(p.z) <= limit;  // false for NaN
@@ -119,6 +116,7 @@ int CellsPerAxis(int64_t boxedStars) {
 
 void StarGrid::Clear() {
   m_records = nullptr;
+  m_byMagnitude = false;
   m_stars = {};
   m_blocks = {};
   m_named = {};
@@ -128,6 +126,7 @@ void StarGrid::Clear() {
 bool StarGrid::Build(const StarEntry* stars, int32_t count) {
   Clear();
   if (count <= 0) return true;
+  if (count > kMaxStars) return false;
   try {
     const Box box = BoxOfBoxedStars(stars, count);
     const CellMapping mapping(box, CellsPerAxis(box.count));
@@ -171,7 +170,7 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
     }
     m_stars.resize(static_cast<size_t>(count));
     eachChunk([&](int64_t k, int64_t i) {
-      GridStar star{0, 0, 0, static_cast<int32_t>(i), kDrawNothing};
+      GridStar star{0, 0, 0, static_cast<uint32_t>(i)};  // code kDrawNothing
       const uint32_t key = keyOf(stars[i].vPos, star);
       m_stars[next[k][key]++] = star;
     });
@@ -209,34 +208,26 @@ void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t million
 void StarGrid::RefreshCodes(const StarEntry* stars, bool byMagnitude) {
   // The records are read in catalogue order into a code per index, which the
   // blocks then pick up: a much smaller array to read at random than the
-  // records themselves. A byte a star keeps it small beside the records; the
-  // rare codes that do not fit one (discs of 128 pixels and more) are read
-  // again from the record.
+  // records themselves, a byte a star, the code as the grid keeps it.
   const int64_t count = static_cast<int64_t>(m_stars.size());
-  std::vector<int8_t> codeOf(static_cast<size_t>(count));
+  std::vector<PackedCode> codeOf(static_cast<size_t>(count));
   std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
   ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
     for (int64_t i = begin; i < end; ++i) {
       if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
       const StarEntry& star = stars[i];
-      const int32_t code = StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude);
-      codeOf[i] = code > kRereadCode ? static_cast<int8_t>(code) : kRereadCode;
+      codeOf[i] = PackCode(StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude));
       if (MayGetLabel(star.dDistance, star.dAppMagnitude, m_named.Test(i))) m_labelBits.Set(i);
     }
   });
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s) {
-        GridStar& star = m_stars[s];
-        const int8_t code = codeOf[star.index];
-        const StarEntry& record = stars[star.index];
-        star.code =
-            code != kRereadCode ? code : StarDrawCode(record.dDistance, record.dAppMagnitude, byMagnitude);
-      }
+      for (uint32_t s = block.begin; s < block.end; ++s) m_stars[s].SetCode(codeOf[m_stars[s].Index()]);
       const auto drawn = std::partition(m_stars.begin() + block.begin, m_stars.begin() + block.end,
-                                        [](const GridStar& star) { return star.code != kDrawNothing; });
+                                        [](const GridStar& star) { return star.Code() != kDrawNothing; });
       block.drawEnd = static_cast<uint32_t>(drawn - m_stars.begin());
     }
   });
+  m_byMagnitude = byMagnitude;
 }

@@ -30,11 +30,12 @@ size_t ExpectRecordsKept(const StarCatalog& catalog) {
     fromRecords += block.fromRecords;
     for (uint32_t s = block.begin; s < block.end; ++s) {
       const GridStar& star = grid.Stars()[s];
-      const StarEntry& record = catalog.m_pStars[star.index];
-      ++seen[star.index];
+      const StarEntry& record = catalog.m_pStars[star.Index()];
+      ++seen[star.Index()];
       const Vector3D p = grid.PositionOf(star, block);
-      EXPECT_EQ(std::memcmp(&p, &record.vPos, sizeof p), 0) << star.index;
-      EXPECT_EQ(star.code, StarDrawCode(record.dDistance, record.dAppMagnitude, true)) << star.index;
+      EXPECT_EQ(std::memcmp(&p, &record.vPos, sizeof p), 0) << star.Index();
+      EXPECT_EQ(grid.CodeOf(star), StarDrawCode(record.dDistance, record.dAppMagnitude, true))
+          << star.Index();
       if (block.bounded) {
         EXPECT_TRUE(p.x >= block.low.x && p.y >= block.low.y && p.z >= block.low.z && p.x <= block.high.x &&
                     p.y <= block.high.y && p.z <= block.high.z);
