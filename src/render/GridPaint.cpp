@@ -282,4 +282,13 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
       }
     });
   }
+  // The bands keep their memory for the next paint, but never more than two
+  // rounds' worth a thread: views that crowd different rows in turn would
+  // otherwise leave every band as large as the most it ever held.
+  for (Bands& bands : m_bands) {
+    size_t kept = 0;
+    for (const std::vector<BinnedStar>& band : bands) kept += band.capacity();
+    if (kept > 2 * size_t{split.roundStars})
+      for (std::vector<BinnedStar>& band : bands) band = {};
+  }
 }

@@ -53,7 +53,7 @@ struct HighestIndexTarget {
 struct GridPaintSplit {
   unsigned workers = 0;               // 0: one per hardware thread
   uint32_t minStarsForBands = 32768;  // with fewer stars to draw, the calling thread draws them straight
-  uint32_t roundStars = 1u << 20;     // stars sorted into bands before the bands are drawn
+  uint32_t roundStars = 1u << 18;     // stars sorted into bands before the bands are drawn
   uint32_t bandWords = 1u << 16;      // pixels of a band, in whole rows (at least one)
 };
 
