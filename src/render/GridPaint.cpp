@@ -282,13 +282,14 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
       }
     });
   }
-  // The bands keep their memory for the next paint, but never more than two
-  // rounds' worth a thread: views that crowd different rows in turn would
-  // otherwise leave every band as large as the most it ever held.
+  // The bands keep their memory for the next paint, but a thread never keeps
+  // more than a quarter of a round's worth: a crowded view, or views that
+  // crowd different rows in turn, would otherwise hold their largest lists
+  // for as long as the program runs.
   for (Bands& bands : m_bands) {
     size_t kept = 0;
     for (const std::vector<BinnedStar>& band : bands) kept += band.capacity();
-    if (kept > 2 * size_t{split.roundStars})
+    if (kept > split.roundStars / 4)
       for (std::vector<BinnedStar>& band : bands) band = {};
   }
 }
