@@ -54,7 +54,9 @@ class SaveNoMapTest : public SaveViewTest {
 void LookAtStarByDialog(QWidget& view, const char* name) {
   bool typed = false;
   ModalWatcher typist([&](QWidget& modal) {
-    if (typed || qobject_cast<DdxDialog*>(&modal) == nullptr) return;
+    if (typed || qobject_cast<DdxDialog*>(&modal) == nullptr ||
+        !modal.isAncestorOf(QApplication::focusWidget()))
+      return;  // not before the dialog has the focus
     typed = true;
     QTest::keyClicks(QApplication::focusWidget(), name);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
