@@ -23,10 +23,10 @@ readonly ping_timeout_ms=2000
 readonly rss_growth_limit_kb=$((${VANTARO_SOAK_RSS_GROWTH_MIB:-16} * 1024))
 readonly app_title=Vantaro
 readonly table=src/shell/CommandTable.cpp
-# The baseline is taken after the first minute, or half way through a
-# shorter run, and not before every menu command has run once and a file
-# dialog has had each kind of name.
-readonly warm_up=$((seconds >= 120 ? 60 : seconds / 2))
+# The memory baseline is read in the 30 s after the first minute (in a
+# shorter run, its second quarter), and not before every menu command has run
+# once and a file dialog has had each kind of name.
+readonly warm_up=$((seconds >= 120 ? 60 : seconds / 4))
 seed=${VANTARO_SOAK_SEED:-$(((RANDOM << 15) | RANDOM))}
 RANDOM=$seed
 
@@ -130,16 +130,17 @@ check_program() {
   fi
   # Two pings in a row: the first is answered before the input queued ahead
   # of it is handled, the second only once that input and its paint are done.
-  local sent=${EPOCHREALTIME/./}
+  # The answer's time is the ping tool's own, from sending to the answer; the
+  # time around it (starting the tool, reaching the display) is logged apart.
   for _ in 1 2; do
-    local status=0 answered
-    "$ping_tool" "$main_window" "$ping_timeout_ms" || status=$?
-    answered=$(((${EPOCHREALTIME/./} - sent) / 1000))
-    [ "$answered" -gt "$slowest_answer_ms" ] && slowest_answer_ms=$answered
-    if [ "$answered" -ge 500 ]; then
-      echo "$((SECONDS - started)) s: $answered ms after: $(tail -n 1 "$logs/inputs.log" 2>/dev/null)" >>"$logs/slow-answers.log"
+    local status=0 answered asked=${EPOCHREALTIME/./} overall
+    answered=$("$ping_tool" "$main_window" "$ping_timeout_ms") || status=$?
+    overall=$(((${EPOCHREALTIME/./} - asked) / 1000))
+    [ "${answered:-0}" -gt "$slowest_answer_ms" ] && slowest_answer_ms=$answered
+    if [ "$overall" -ge 500 ]; then
+      echo "$((SECONDS - started)) s: answered in ${answered:-?} ms, $overall ms in all, after:" \
+        "$(tail -n 1 "$logs/inputs.log" 2>/dev/null)" >>"$logs/slow-answers.log"
     fi
-    sent=${EPOCHREALTIME/./}
     case $status in
       0) ;;
       1) not_answering ;;
@@ -157,7 +158,7 @@ not_answering() {
   local missed=$((SECONDS - started)) waited
   for waited in $(seq 30); do
     if ! kill -0 "$app_pid" 2>/dev/null || [ -n "$(sanitizer_reports)" ]; then check_program; fi
-    if "$ping_tool" "$main_window" 1000; then
+    if "$ping_tool" "$main_window" 1000 >/dev/null; then
       fail "the window did not answer a _NET_WM_PING within 2 s after $missed s (it answered again $waited s later)"
     fi
   done
@@ -167,34 +168,55 @@ not_answering() {
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Resident memory swings by several MiB as dialogs open and the quarantine
-# turns over, so the baseline is the median of the warm-up's second half and
-# it is compared with the median of the latest readings: a leak lifts both the
-# floor and the median, a dialog's passing peak neither. The frame buffers
-# follow the window's size (full screen holds several times more), so each
-# size the window had in that half has its own baseline and latest readings.
-readonly rss_recent_count=25
+# turns over, and it climbs for the first minute as caches fill. So the
+# baseline is the median of the readings in the window after the warm-up, and
+# it is compared with the median of the readings in the latest window at the
+# same size: a leak lifts both the floor and the median, a passing peak
+# neither (a file dialog given a long name holds 10 MiB more for some seconds,
+# in dozens of readings). The frame buffers follow the window's size (full
+# screen holds several times more), so each size has its own baseline and
+# latest readings, and a size is judged once its latest span two thirds of a
+# window. Readings are kept as "SECOND:KB" lists, the oldest first.
+readonly rss_window=$((seconds >= 120 ? 30 : seconds / 4))
+
+# The list $1 with the reading $2 added and those older than a window left out.
+rss_latest() {
+  local reading kept=()
+  for reading in $1 "$2"; do
+    [ "${reading%%:*}" -gt $((${2%%:*} - rss_window)) ] && kept+=("$reading")
+  done
+  echo "${kept[*]}"
+}
+rss_median() {
+  local reading values=()
+  for reading in $1; do values+=("${reading#*:}"); done
+  median "${values[@]}"
+}
+rss_span() {
+  local readings
+  read -r -a readings <<<"$1"
+  echo $((${readings[-1]%%:*} - ${readings[0]%%:*}))
+}
+
 check_memory() {
-  local elapsed=$((SECONDS - started)) rss size recent
+  local elapsed=$((SECONDS - started)) rss size
   [ "$ending" -eq 0 ] || return 0
   rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0)
   size=$(xdotool getwindowgeometry "$main_window" 2>/dev/null | awk '/Geometry:/ { print $2 }' || true)
   echo "$elapsed $rss $size" >>"$logs/rss.log"
-  [ "$elapsed" -ge $((warm_up / 2)) ] && [ -n "$size" ] || return 0
+  [ "$elapsed" -ge "$warm_up" ] && [ -n "$size" ] || return 0
   if [ ${#rss_baseline[@]} -eq 0 ]; then
-    rss_warm_up[$size]="${rss_warm_up[$size]:-} $rss"
-    if [ "$elapsed" -ge "$warm_up" ] && [ "$menu_rounds" -ge 2 ] && { [ "$file_dialog_steps" -eq 0 ] ||
-      [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
+    rss_warm_up[$size]=$(rss_latest "${rss_warm_up[$size]:-}" "$elapsed:$rss")
+    if [ "$elapsed" -ge $((warm_up + rss_window)) ] && [ "$menu_rounds" -ge 2 ] &&
+      { [ "$file_dialog_steps" -eq 0 ] || [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
       take_baselines "$elapsed"
     fi
     return 0
   fi
   [ -n "${rss_baseline[$size]:-}" ] || return 0
-  read -r -a recent <<<"${rss_recent[$size]:-}"
-  recent+=("$rss")
-  [ ${#recent[@]} -le "$rss_recent_count" ] || recent=("${recent[@]:1}")
-  rss_recent[$size]="${recent[*]}"
-  [ ${#recent[@]} -ge "$rss_recent_count" ] || return 0
-  rss_now[$size]=$(median "${recent[@]}")
+  rss_recent[$size]=$(rss_latest "${rss_recent[$size]:-}" "$elapsed:$rss")
+  [ "$(rss_span "${rss_recent[$size]}")" -ge $((rss_window * 2 / 3)) ] || return 0
+  rss_now[$size]=$(rss_median "${rss_recent[$size]}")
   local growth=$((rss_now[$size] - rss_baseline[$size]))
   [ "$growth" -gt "$rss_growth_max" ] && rss_growth_max=$growth
   if [ "$growth" -gt "$rss_growth_limit_kb" ]; then
@@ -209,14 +231,17 @@ check_memory() {
   fi
 }
 
-# A baseline for each window size read at least 5 times in the warm-up's
-# second half; without one yet, the warm-up goes on.
+# A baseline for each window size read at least 5 times in the latest window
+# (the one after the warm-up, or later while the first commands and file
+# dialogs are still to come).
 take_baselines() {
-  local size readings
+  local size readings count
   for size in "${!rss_warm_up[@]}"; do
-    read -r -a readings <<<"${rss_warm_up[$size]}"
-    [ ${#readings[@]} -ge 5 ] || continue
-    rss_baseline[$size]=$(median "${readings[@]}")
+    readings=$(rss_latest "${rss_warm_up[$size]}" "$1:0")
+    readings=${readings% *}  # the reading added for the time only
+    read -r -a count <<<"$readings"
+    [ ${#count[@]} -ge 5 ] || continue
+    rss_baseline[$size]=$(rss_median "$readings")
     rss_now[$size]=${rss_baseline[$size]}
     echo "soak: RSS baseline $((rss_baseline[$size] / 1024)) MiB at the window size $size after $1 s"
   done
@@ -334,7 +359,7 @@ for _ in $(seq 600); do
   sleep 0.5
 done
 [ -n "$main_window" ] || { check_program; fail "no window appeared within 300 s"; }
-for _ in $(seq 30); do "$ping_tool" "$main_window" "$ping_timeout_ms" && break; done
+for _ in $(seq 30); do "$ping_tool" "$main_window" "$ping_timeout_ms" >/dev/null && break; done
 started=$SECONDS
 
 # The first round of menu commands alternates with random input, so every

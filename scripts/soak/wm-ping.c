@@ -1,6 +1,7 @@
 /* wm-ping WINDOW TIMEOUT_MS: sends WINDOW a _NET_WM_PING and waits for the
- * answer the client's event loop sends back to the root window. Exits 0 when
- * it answers in time, 1 when it does not, 2 on bad usage or no display, 3 when
+ * answer the client's event loop sends back to the root window. Prints the
+ * milliseconds from sending to the answer (or to giving up). Exits 0 when it
+ * answers in time, 1 when it does not, 2 on bad usage or no display, 3 when
  * the window does not exist.
  * Unlike a query the X server answers alone (xdotool getwindowname), only a
  * client whose event loop runs can answer this. */
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
 
   /* A stamp of our own tells our answer from the window manager's pings. */
   const long stamp = (MonotonicMs() ^ ((long)getpid() << 16)) & 0x7fffffffL;
+  const long sentMs = MonotonicMs();
+  const long deadline = sentMs + timeoutMs;
   XEvent request = {0};
   request.xclient.type = ClientMessage;
   request.xclient.window = target;
@@ -65,16 +68,21 @@ int main(int argc, char** argv) {
   XSendEvent(display, target, False, NoEventMask, &request);
   XSync(display, False); /* a vanished window is reported here */
 
-  const long deadline = MonotonicMs() + timeoutMs;
   struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
   for (;;) {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (IsAnswer(&event, protocols, ping, stamp, target)) return 0;
+      if (IsAnswer(&event, protocols, ping, stamp, target)) {
+        printf("%ld\n", MonotonicMs() - sentMs);
+        return 0;
+      }
     }
     const long left = deadline - MonotonicMs();
-    if (left <= 0) return 1;
+    if (left <= 0) {
+      printf("%ld\n", MonotonicMs() - sentMs);
+      return 1;
+    }
     poll(&connection, 1, (int)left);
   }
 }
