@@ -179,11 +179,11 @@ median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int(
 # window. Readings are kept as "SECOND:KB" lists, the oldest first.
 readonly rss_window=$((seconds >= 120 ? 30 : seconds / 4))
 
-# The list $1 with the reading $2 added and those older than a window left out.
-rss_latest() {
+# The readings of the list $1 that are less than a window older than second $2.
+rss_within() {
   local reading kept=()
-  for reading in $1 "$2"; do
-    [ "${reading%%:*}" -gt $((${2%%:*} - rss_window)) ] && kept+=("$reading")
+  for reading in $1; do
+    [ "${reading%%:*}" -gt $(($2 - rss_window)) ] && kept+=("$reading")
   done
   echo "${kept[*]}"
 }
@@ -206,7 +206,7 @@ check_memory() {
   echo "$elapsed $rss $size" >>"$logs/rss.log"
   [ "$elapsed" -ge "$warm_up" ] && [ -n "$size" ] || return 0
   if [ ${#rss_baseline[@]} -eq 0 ]; then
-    rss_warm_up[$size]=$(rss_latest "${rss_warm_up[$size]:-}" "$elapsed:$rss")
+    rss_warm_up[$size]=$(rss_within "${rss_warm_up[$size]:-} $elapsed:$rss" "$elapsed")
     if [ "$elapsed" -ge $((warm_up + rss_window)) ] && [ "$menu_rounds" -ge 2 ] &&
       { [ "$file_dialog_steps" -eq 0 ] || [ ${#soak_file_kinds_left[@]} -eq 0 ]; }; then
       take_baselines "$elapsed"
@@ -214,7 +214,7 @@ check_memory() {
     return 0
   fi
   [ -n "${rss_baseline[$size]:-}" ] || return 0
-  rss_recent[$size]=$(rss_latest "${rss_recent[$size]:-}" "$elapsed:$rss")
+  rss_recent[$size]=$(rss_within "${rss_recent[$size]:-} $elapsed:$rss" "$elapsed")
   [ "$(rss_span "${rss_recent[$size]}")" -ge $((rss_window * 2 / 3)) ] || return 0
   rss_now[$size]=$(rss_median "${rss_recent[$size]}")
   local growth=$((rss_now[$size] - rss_baseline[$size]))
@@ -237,8 +237,7 @@ check_memory() {
 take_baselines() {
   local size readings count
   for size in "${!rss_warm_up[@]}"; do
-    readings=$(rss_latest "${rss_warm_up[$size]}" "$1:0")
-    readings=${readings% *}  # the reading added for the time only
+    readings=$(rss_within "${rss_warm_up[$size]}" "$1")
     read -r -a count <<<"$readings"
     [ ${#count[@]} -ge 5 ] || continue
     rss_baseline[$size]=$(rss_median "$readings")
