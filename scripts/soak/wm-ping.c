@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
   XSelectInput(display, root, StructureNotifyMask | SubstructureNotifyMask);
 
   /* A stamp of our own tells our answer from the window manager's pings. */
-  const long stamp = (MonotonicMs() ^ ((long)getpid() << 16)) & 0x7fffffffL;
   const long sentMs = MonotonicMs();
+  const long stamp = (sentMs ^ ((long)getpid() << 16)) & 0x7fffffffL;
   const long deadline = sentMs + timeoutMs;
   XEvent request = {0};
   request.xclient.type = ClientMessage;
