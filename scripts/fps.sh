@@ -15,7 +15,7 @@ width=${size%x*}
 height=${size#*x}
 
 need=()
-for p in xvfb openbox xdotool libx11-dev libxdamage-dev; do
+for p in xvfb openbox xdotool x11-utils libx11-dev libxdamage-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -29,19 +29,13 @@ bin=build-release/bin/vantaro
 work=$(mktemp -d)
 gcc -O2 -o "$work/frame-count" scripts/fps/frame-count.c -lXdamage -lX11
 
-# Xvfb picks a free display and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 "$((width + 200))x$((height + 300))x24" -nolisten tcp 3>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-pids=($!)
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 1
+# shellcheck source=scripts/x-display.sh
+source scripts/x-display.sh
+app=''
+trap 'kill ${app:+"$app"} "${x_display_pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+start_x_display "$((width + 200))x$((height + 300))" "$work" || { echo "fps: Xvfb did not start" >&2; exit 1; }
 "$bin" --map "$map" >"$work/vantaro.log" 2>&1 &
 app=$!
-pids+=("$app")
 window=$(xdotool search --sync --onlyvisible --name "Vantaro" | head -1)
 xdotool windowmove "$window" 0 0 windowsize "$window" "$((width + 16))" "$((height + 120))"
 # The map loads and the first frame is painted: a few seconds for the largest maps.

@@ -62,11 +62,13 @@ chmod 700 "$run_dir/runtime"
 
 ending=0 exit_status=0 inputs_sent=0 menu_commands=0 menu_rounds=0 pastes=0 file_dialog_steps=0 slowest_answer_ms=0
 declare -A dialogs_seen=()
-app_pid='' xvfb_pid='' wm_pid='' main_window=''
+app_pid='' main_window=''
 declare -A rss_warm_up=() rss_baseline=() rss_recent=() rss_now=()
 rss_growth_max=0 started=$SECONDS
 # shellcheck source=scripts/soak/inputs.sh
 source scripts/soak/inputs.sh
+# shellcheck source=scripts/x-display.sh
+source scripts/x-display.sh
 
 # One line of figures; RSS as medians at each window size with a baseline.
 summary() {
@@ -82,7 +84,7 @@ summary() {
 
 cleanup() {
   local pid
-  for pid in "$app_pid" "$soak_clipboard_pid" "$wm_pid" "$xvfb_pid"; do
+  for pid in "$app_pid" "$soak_clipboard_pid" "${x_display_pids[@]}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   wait 2>/dev/null || true
@@ -315,22 +317,8 @@ settle() {
 }
 
 # The display, its window manager and the program.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$run_dir/display" >"$logs/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$run_dir/display" ] && break
-  sleep 0.1
-done
-[ -s "$run_dir/display" ] || fail "Xvfb did not start (see $logs/xvfb.log)"
-DISPLAY=:$(head -n 1 "$run_dir/display")
-export DISPLAY
+start_x_display 1280x1024 "$logs" || fail "Xvfb did not start (see $logs/xvfb.log)"
 export HOME=$run_dir/home XDG_RUNTIME_DIR=$run_dir/runtime QT_QPA_PLATFORM=xcb
-openbox --sm-disable >"$logs/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-  [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)" == *"window id"* ]] && break
-  sleep 0.1
-done
 
 soak_make_pastes
 # A small quarantine keeps the sanitizer's own memory from looking like growth:
