@@ -2,8 +2,9 @@
 // whole recomputing paint without labels (Paint), the same from outside the
 // cloud with every star in front (PaintAllInFront), with names, distances
 // and designations on (PaintWithLabels), with star colours on
-// (PaintColours), one step of keyboard flight with its paint (FlightStep),
-// and a paint with nothing to recompute (CleanPaint).
+// (PaintColours), one step of a held travel key with its paint (FlightStep),
+// the key's release with its paint (FlightRefresh), and a paint with nothing
+// to recompute (CleanPaint).
 #include <benchmark/benchmark.h>
 
 #include "BenchSizes.h"
@@ -66,18 +67,24 @@ void PaintWithLabels(benchmark::State& state) { PaintWithFlags(state, 1, 0); }
 void PaintColours(benchmark::State& state) { PaintWithFlags(state, 0, 1); }
 void PaintAllInFront(benchmark::State& state) { PaintWithFlags(state, 0, 0, Observer::AllInFront); }
 
-// One Up press as the view handles it, and the paint it asks for. The
-// presses follow each other as fast as the view takes them, so the view's
-// throttle recomputes the magnitudes only when a step takes at least the
-// magnitude tolerance (refreshed_share: the share of steps that did). Each
-// step starts from the standard observer again.
+// The interval of X auto-repeat at 30 a second, in milliseconds.
+constexpr int kAutoRepeatMs = 33;
+
+// One step of a held Up key as the view handles it, and the paint it asks
+// for: the clock moves on by the auto-repeat interval at every press, so the
+// view's throttle marks the magnitudes stale (refreshed_share: the share of
+// steps that recomputed them, only the first of the run). Each step starts
+// from the standard observer again.
 void FlightStep(benchmark::State& state) {
-  CSkyglassView& view = ViewFor(state).view;
+  BenchView& bench = ViewFor(state);
+  CSkyglassView& view = bench.view;
   const Vector3D start = view.m_vPosition;
   int64_t refreshed = 0;
+  bench.platform.clockMs = 1000000;  // long after the previous press: the first press recomputes
   {
     const PerStarTimer perStar(state);
     for (auto _ : state) {
+      bench.platform.clockMs += kAutoRepeatMs;
       view.OnKeyDown(kVkUp);
       refreshed += view.m_bMagnitudesValid;
       view.OnDraw();
@@ -87,7 +94,35 @@ void FlightStep(benchmark::State& state) {
   }
   state.counters["refreshed_share"] =
       static_cast<double>(refreshed) / static_cast<double>(state.iterations());
+  bench.platform.clockMs = -1;
   view.OnKeyUp(kVkUp);  // the magnitudes of the standard observer again
+  view.OnDraw();
+}
+
+// The release of a held Up key: the recomputation of the stale magnitudes and
+// the paint it asks for. Before each (not timed) a press too soon after the
+// previous one marks them stale and its frame is painted.
+void FlightRefresh(benchmark::State& state) {
+  BenchView& bench = ViewFor(state);
+  CSkyglassView& view = bench.view;
+  const Vector3D start = view.m_vPosition;
+  bench.platform.clockMs = 1000000;
+  view.OnKeyDown(kVkUp);
+  view.OnDraw();
+  for (auto _ : state) {
+    state.PauseTiming();
+    view.m_vPosition = start;
+    bench.platform.clockMs += kAutoRepeatMs;
+    view.OnKeyDown(kVkUp);
+    view.OnDraw();
+    state.ResumeTiming();
+    view.OnKeyUp(kVkUp);
+    view.OnDraw();
+    benchmark::ClobberMemory();
+  }
+  bench.platform.clockMs = -1;
+  view.m_vPosition = start;
+  view.OnKeyUp(kVkUp);
   view.OnDraw();
 }
 
@@ -119,6 +154,7 @@ BENCHMARK(PaintWithLabels)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintColours)->Apply(PaintSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintAllInFront)->Apply(FullHdSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(FlightStep)->Apply(FullHdSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(FlightRefresh)->Apply(FullHdSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(CleanPaint)->Args({1920, 1080})->Args({1280, 720})->Unit(benchmark::kMillisecond);
 
 }  // namespace

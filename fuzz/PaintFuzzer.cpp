@@ -126,19 +126,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   // positions that are not whole millionths.
   StarGrid grid;
   if (!grid.Build(catalog.m_pStars, count)) return 0;
-  grid.RefreshCodes(catalog.m_pStars, magnitudeDrawing != 0);
+  grid.RefreshCodes(catalog.m_pStars);
   GridPaint gridPaint;
   PixelBuffer pixels(width, height);
   std::fill(pixels.words.begin(), pixels.words.end(), uint16_t{0x1234});
   StarFrame target;
   target.Attach(pixels);
   target.Clear();
-  gridPaint.Paint(grid, setup, drawCount, frame, target, nullptr, gridSplit);
+  gridPaint.Paint(grid, setup, drawCount, frame, target, magnitudeDrawing != 0, nullptr, gridSplit);
   Check(pixels.words == expectedBits);
   Check(target.DrawnStars().index == expectedDrawn);
 
   StarPaintCache cache;
-  if (!cache.Prepare(catalog, magnitudeDrawing != 0)) return 0;
+  if (!cache.Prepare(catalog)) return 0;
   FakeViewPlatform cachePlatform;
   cachePlatform.markTextPixels = true;
   PixelBuffer cacheLabels(width, height);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "catalog/MagnitudePass.h"
 #include "catalog/StarEntry.h"
 #include "geometry/Vector3D.h"
 
@@ -58,8 +59,25 @@ class StarCatalog {
 
   // Projection for an observer: dProjX, dProjY and bVisible of every record.
   int ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight, Vector3D scaledDown);
-  // dDistance and dAppMagnitude of every record for an observer position.
+  // Distances and apparent magnitudes for an observer position: the
+  // MagnitudeClass of every star, and dDistance and dAppMagnitude in every
+  // record whose star is not faint (see catalog/MagnitudePass). A faint
+  // star's record keeps older values, which nothing reads, until
+  // WriteAllMagnitudes.
   void UpdateMagnitudes(Vector3D position);
+  // dDistance and dAppMagnitude of every record for the position of the last
+  // UpdateMagnitudes, for the passes that read them all.
+  void WriteAllMagnitudes();
+  // The same for the record at index alone, for a reader of that one star.
+  void WriteMagnitudesOf(int32_t index) {
+    if (MagnitudeClasses() != nullptr) m_magnitudes.WriteOne(m_pStars, index);
+  }
+  // By catalogue index, each star's MagnitudeClass as of the last
+  // UpdateMagnitudes; null when the records' distances and magnitudes were
+  // last written by other means (then they hold the truth).
+  const uint8_t* MagnitudeClasses() const {
+    return m_nClassesStamp == m_nMagnitudesStamp ? m_magnitudes.Classes() : nullptr;
+  }
 
   // Stamps that change whenever the records' positions (and with them their
   // names, which only a load writes) or their distances and magnitudes may
@@ -80,4 +98,6 @@ class StarCatalog {
  private:
   uint64_t m_nPositionsStamp = 0;
   uint64_t m_nMagnitudesStamp = 0;
+  MagnitudePass m_magnitudes;
+  uint64_t m_nClassesStamp = 0;  // the magnitudes stamp m_magnitudes' classes describe
 };

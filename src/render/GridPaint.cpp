@@ -20,22 +20,26 @@ constexpr size_t kBlocksPerTake = 16;
 // Sorted stars ahead of the one being drawn whose pixel the drawing asks for.
 constexpr size_t kPrefetchAhead = 16;
 
-uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end) {
+// The end of the stars of block that draw something: by magnitude, those
+// before drawEnd; else every star (the near ones are skipped one by one).
+uint32_t DrawEnd(const GridBlock& block, bool byMagnitude) { return byMagnitude ? block.drawEnd : block.end; }
+
+uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end, bool byMagnitude) {
   uint64_t stars = 0;
-  for (size_t b = begin; b < end; ++b) stars += blocks[b].drawEnd - blocks[b].begin;
+  for (size_t b = begin; b < end; ++b) stars += DrawEnd(blocks[b], byMagnitude) - blocks[b].begin;
   return stars;
 }
 
-// Calls land(star, x, r) for every star of block with an index below
-// drawCount whose position (positionOf(star)) projected for setup lands on
-// pixel (x, r) of the buffer.
+// Calls land(star, x, r) for every star of block that may draw something
+// with an index below drawCount whose position (positionOf(star)) projected
+// for setup lands on pixel (x, r) of the buffer.
 template <class PositionOf, class Land>
-void ForEachLandingStar(const GridStar* stars, const GridBlock& block, PositionOf positionOf,
-                        const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-                        Land land) {
-  for (uint32_t s = block.begin; s < block.drawEnd; ++s) {
+void ForEachLandingStar(const GridStar* stars, const GridBlock& block, bool byMagnitude,
+                        PositionOf positionOf, const ProjectionSetup& setup, int32_t drawCount,
+                        const ScreenFrame& frame, Land land) {
+  for (uint32_t s = block.begin, end = DrawEnd(block, byMagnitude); s < end; ++s) {
     const GridStar& star = stars[s];
-    if (star.Index() >= drawCount) continue;
+    if (star.Index() >= drawCount || star.Code() == kNearCode) continue;
     ProjectedPoint projected;
     int32_t x = 0;
     int32_t r = 0;
@@ -49,16 +53,28 @@ void ForEachLandingStar(const GridStar* stars, const GridBlock& block, PositionO
 // The same for block of grid, its positions made from millionths or read
 // from the records.
 template <class Land>
-void ForEachLandingStar(const StarGrid& grid, const GridBlock& block, const ProjectionSetup& setup,
-                        int32_t drawCount, const ScreenFrame& frame, Land land) {
+void ForEachLandingStar(const StarGrid& grid, const GridBlock& block, bool byMagnitude,
+                        const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
+                        Land land) {
   if (block.fromRecords)
     ForEachLandingStar(
-        grid.Stars(), block, [&](const GridStar& star) { return grid.PositionOf(star, block); }, setup,
-        drawCount, frame, land);
+        grid.Stars(), block, byMagnitude, [&](const GridStar& star) { return grid.PositionOf(star, block); },
+        setup, drawCount, frame, land);
   else
     ForEachLandingStar(
-        grid.Stars(), block, [](const GridStar& star) { return StarGrid::MillionthsPosition(star); }, setup,
-        drawCount, frame, land);
+        grid.Stars(), block, byMagnitude,
+        [](const GridStar& star) { return StarGrid::MillionthsPosition(star); }, setup, drawCount, frame,
+        land);
+}
+
+// A star's code in the mode of the paint.
+int32_t CodeIn(const StarGrid& grid, const GridStar& star, bool byMagnitude) {
+  return byMagnitude ? grid.CodeOf(star) : StarGrid::WhiteCodeOf(star);
+}
+
+// The blocks that may show something.
+bool MayDraw(const GridBlock& block, bool byMagnitude, const ViewFrustum& frustum) {
+  return DrawEnd(block, byMagnitude) != block.begin && frustum.MayShow(block);
 }
 
 // The words [begin, end) of a frame target: the rows of one band.
@@ -99,19 +115,20 @@ void DrawStarAt(Target& target, const ScreenFrame& frame, int32_t x, int32_t r, 
 
 void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
                              int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum,
-                             HighestIndexTarget& target, const StarColours* colours) {
+                             bool byMagnitude, HighestIndexTarget& target, const StarColours* colours) {
   const std::vector<GridBlock>& blocks = grid.Blocks();
   for (size_t b = begin; b < end; ++b)
-    if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
-      ForEachLandingStar(grid, blocks[b], setup, drawCount, frame,
+    if (MayDraw(blocks[b], byMagnitude, frustum))
+      ForEachLandingStar(grid, blocks[b], byMagnitude, setup, drawCount, frame,
                          [&](const GridStar& star, int32_t x, int32_t r) {
-                           DrawStarAt(target, frame, x, r, grid.CodeOf(star), star.Index(), colours);
+                           DrawStarAt(target, frame, x, r, CodeIn(grid, star, byMagnitude), star.Index(),
+                                      colours);
                          });
 }
 
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
-                      const ScreenFrame& frame, StarFrame& target, const StarColours* colours,
-                      const GridPaintSplit& split) {
+                      const ScreenFrame& frame, StarFrame& target, bool byMagnitude,
+                      const StarColours* colours, const GridPaintSplit& split) {
   const size_t words = target.Words();
   const uint16_t* bits = target.Bits();
   const int32_t* drawn = target.Drawn();
@@ -119,8 +136,9 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
   const ViewFrustum frustum(setup, frame);
   const unsigned threads = split.workers != 0 ? split.workers : HardwareWorkers();
   target.PrepareTargets(threads);
-  if (DrawableStars(blocks, 0, blocks.size()) < split.minStarsForBands) {
-    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, target.Target(0), colours);
+  if (DrawableStars(blocks, 0, blocks.size(), byMagnitude) < split.minStarsForBands) {
+    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, byMagnitude, target.Target(0),
+                 colours);
     return;
   }
 
@@ -135,7 +153,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
   for (size_t roundBegin = 0, roundEnd = 0; roundBegin < blocks.size(); roundBegin = roundEnd) {
     uint64_t stars = 0;
     do {
-      stars += blocks[roundEnd].drawEnd - blocks[roundEnd].begin;
+      stars += DrawEnd(blocks[roundEnd], byMagnitude) - blocks[roundEnd].begin;
     } while (++roundEnd < blocks.size() && stars < split.roundStars);
 
     // Step 1: the stars that land, sorted by the bands their pixels cover.
@@ -149,7 +167,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
               static_cast<uint32_t>(static_cast<size_t>(r) * width + static_cast<size_t>(x));
           int64_t low = r;
           int64_t high = r;
-          const int32_t code = grid.CodeOf(star);
+          const int32_t code = CodeIn(grid, star, byMagnitude);
           if (code < 0 && !DiscRows(frame, r, -code, low, high)) return;
           for (size_t band = static_cast<size_t>(low) / bandRows;
                band <= static_cast<size_t>(high) / bandRows; ++band)
@@ -158,8 +176,8 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
         try {
           for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < roundEnd;)
             for (size_t b = take, last = std::min(take + kBlocksPerTake, roundEnd); b < last; ++b)
-              if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
-                ForEachLandingStar(grid, blocks[b], setup, drawCount, frame, sort);
+              if (MayDraw(blocks[b], byMagnitude, frustum))
+                ForEachLandingStar(grid, blocks[b], byMagnitude, setup, drawCount, frame, sort);
         } catch (const std::bad_alloc&) {
           outOfMemory = true;
         }
@@ -168,7 +186,8 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
     if (outOfMemory) {  // the round is drawn straight instead
       for (unsigned k = 0; k < threads; ++k)
         for (std::vector<BinnedStar>& band : m_bands[k]) band.clear();
-      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum, target.Target(0), colours);
+      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum, byMagnitude,
+                   target.Target(0), colours);
       continue;
     }
 

@@ -35,10 +35,12 @@ struct GridPaintSplit {
 class GridPaint {
  public:
   // Draws the stars of grid with an index below drawCount, projected for
-  // setup, into target (frame.width x frame.height, cleared): grey, or in
-  // the colours of their classes when colours is given.
+  // setup, into target (frame.width x frame.height, cleared): by their codes
+  // with byMagnitude, else each as one white pixel; grey, or in the colours
+  // of their classes when colours is given.
   void Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-             StarFrame& target, const StarColours* colours = nullptr, const GridPaintSplit& split = {});
+             StarFrame& target, bool byMagnitude = true, const StarColours* colours = nullptr,
+             const GridPaintSplit& split = {});
 
  private:
   // A star that lands in the buffer: its pixel, catalogue index and code.
@@ -52,7 +54,7 @@ class GridPaint {
   // Draws the stars of blocks [begin, end) through thread 0's target, on the
   // calling thread.
   void DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
-                    int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum,
+                    int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum, bool byMagnitude,
                     HighestIndexTarget& target, const StarColours* colours);
 
   // Per thread: the stars it sorted into each band.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "catalog/MagnitudeClass.h"
+
 // The view's pixel size and centre, as the passes need them.
 struct ScreenFrame {
   int width;
@@ -15,8 +17,7 @@ struct ScreenFrame {
 
 inline constexpr double kPixelsPerUnit = 500.0;
 
-// Both passes skip stars nearer than this many light years.
-inline constexpr double kNearestDrawnDistance = 0.01;
+// Both passes skip stars nearer than kNearestDrawnDistance.
 
 // trunc(projected * scale + centre). False when the sum is not a number or
 // lies outside the 32-bit range: such a position is off the screen.

@@ -1,5 +1,5 @@
 // Building the star grid (a counting sort of the stars by grid cell) and
-// refreshing its draw codes from the records.
+// refreshing its draw codes from the stars' magnitude classes.
 #include "render/StarGrid.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <new>
 #include <utility>
 
+#include "catalog/Millionths.h"
 #include "catalog/StarKernels.h"
 #include "parallel/ParallelRange.h"
 #include "render/LabelPass.h"
@@ -86,21 +87,11 @@ class CellMapping {
   int m_cells;
 };
 
-// The whole number n with n * 1e-6 == v to the bit, as a map file's
-// decoding makes v; false when v is no such product (nor -0.0 one).
-bool AsMillionths(double v, int32_t& n) {
-  const double scaled = std::nearbyint(v * 1e6);
-  if (!(scaled >= std::numeric_limits<int32_t>::min() && scaled <= std::numeric_limits<int32_t>::max()))
-    return false;
-  n = static_cast<int32_t>(scaled);
-  return std::bit_cast<uint64_t>(static_cast<double>(n) * 1e-6) == std::bit_cast<uint64_t>(v);
-}
-
 bool AsMillionths(const Vector3D& p, GridStar& star) {
   int32_t x = 0;
   int32_t y = 0;
   int32_t z = 0;
-  if (!AsMillionths(p.x, x) || !AsMillionths(p.y, y) || !AsMillionths(p.z, z)) return false;
+  if (!::AsMillionths(p.x, x) || !::AsMillionths(p.y, y) || !::AsMillionths(p.z, z)) return false;
   star.x = x;
   star.y = y;
   star.z = z;
@@ -116,7 +107,6 @@ int CellsPerAxis(int64_t boxedStars) {
 
 void StarGrid::Clear() {
   m_records = nullptr;
-  m_byMagnitude = false;
   m_stars = {};
   m_blocks = {};
   m_named = {};
@@ -205,29 +195,35 @@ void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t million
   });
 }
 
-void StarGrid::RefreshCodes(const StarEntry* stars, bool byMagnitude) {
-  // The records are read in catalogue order into a code per index, which the
-  // blocks then pick up: a much smaller array to read at random than the
-  // records themselves, a byte a star, the code as the grid keeps it.
+void StarGrid::RefreshCodes(const StarEntry* stars, const uint8_t* classes) {
   const int64_t count = static_cast<int64_t>(m_stars.size());
-  std::vector<PackedCode> codeOf(static_cast<size_t>(count));
+  std::vector<uint8_t> recordClasses;  // without classes given, those of the records' values
+  if (classes == nullptr) {
+    recordClasses.resize(static_cast<size_t>(count));
+    ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
+      for (int64_t i = begin; i < end; ++i) {
+        if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
+        recordClasses[i] = MagnitudeClassOf(stars[i].dDistance, stars[i].dAppMagnitude);
+      }
+    });
+    classes = recordClasses.data();
+  }
   std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
   ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i) {
-      if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
-      const StarEntry& star = stars[i];
-      codeOf[i] = PackCode(StarDrawCode(star.dDistance, star.dAppMagnitude, byMagnitude));
-      if (MayGetLabel(star.dDistance, star.dAppMagnitude, m_named.Test(i))) m_labelBits.Set(i);
-    }
+    for (int64_t i = begin; i < end; ++i)
+      if (ClassMayGetLabel(classes[i], m_named.Test(i))) m_labelBits.Set(i);
   });
+  // The blocks pick up the classes by index: a byte a star, a much smaller
+  // array to read at random than the records.
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s) m_stars[s].SetCode(codeOf[m_stars[s].Index()]);
-      const auto drawn = std::partition(m_stars.begin() + block.begin, m_stars.begin() + block.end,
-                                        [](const GridStar& star) { return star.Code() != kDrawNothing; });
+      for (uint32_t s = block.begin; s < block.end; ++s)
+        m_stars[s].SetCode(PackedCodeOfClass(classes[m_stars[s].Index()]));
+      const auto drawn = std::partition(
+          m_stars.begin() + block.begin, m_stars.begin() + block.end,
+          [](const GridStar& star) { return star.Code() != kDrawNothing && star.Code() != kNearCode; });
       block.drawEnd = static_cast<uint32_t>(drawn - m_stars.begin());
     }
   });
-  m_byMagnitude = byMagnitude;
 }

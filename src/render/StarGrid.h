@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "catalog/Millionths.h"
 #include "catalog/StarEntry.h"
 #include "geometry/Vector3D.h"
 #include "render/IndexBits.h"
@@ -22,12 +23,21 @@
 
 // A code of StarDrawCode in a byte: the codes from -127 (discs of up to 127
 // pixels) to 3; kRereadCode for a larger disc, whose code is read again from
-// the record.
+// the record; kNearCode for a star nearer than kNearestDrawnDistance, which
+// is drawn in no mode.
 using PackedCode = int8_t;
 inline constexpr PackedCode kRereadCode = -128;
+inline constexpr PackedCode kNearCode = 127;
 
 inline PackedCode PackCode(int32_t code) {
   return code > kRereadCode ? static_cast<PackedCode>(code) : kRereadCode;
+}
+
+// The packed code of a star of class magnitudeClass.
+inline PackedCode PackedCodeOfClass(uint8_t magnitudeClass) {
+  if (magnitudeClass == kClassNear) return kNearCode;
+  if (magnitudeClass == kClassLowerStill) return kRereadCode;
+  return static_cast<PackedCode>(ClassDrawCode(magnitudeClass));
 }
 
 struct GridStar {
@@ -45,7 +55,7 @@ struct GridStar {
 };
 
 // Stars [begin, end) of the grid, all inside the box low..high; those before
-// drawEnd have a code that draws something. A block of stars with positions
+// drawEnd have a code that draws something by magnitude. A block of stars with positions
 // too large or not finite for a box has bounded false and is never skipped.
 struct GridBlock {
   Vector3D low;
@@ -76,12 +86,14 @@ class StarGrid {
   bool Build(const StarEntry* stars, int32_t count);
   void Clear();
 
-  // Sets every star's code from its record's dDistance and dAppMagnitude
-  // (stars, the array the grid was built from) and puts the stars that draw
+  // Sets every star's code by magnitude from its MagnitudeClass (classes,
+  // by catalogue index; when null, the classes of its record's dDistance and
+  // dAppMagnitude in stars, the array the grid was built from), kNearCode
+  // for the stars too near to be drawn, and puts the stars that draw
   // something first in their block. On the way, marks in LabelBits the
-  // stars that may get a label (MayGetLabel). Throws std::bad_alloc, with
-  // the codes unchanged, when the memory for a code per star is not to be had.
-  void RefreshCodes(const StarEntry* stars, bool byMagnitude);
+  // stars that may get a label. Throws std::bad_alloc, with the codes
+  // unchanged, when the memory for a class per star is not to be had.
+  void RefreshCodes(const StarEntry* stars, const uint8_t* classes = nullptr);
 
   int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }
   const std::vector<GridBlock>& Blocks() const { return m_blocks; }
@@ -90,16 +102,21 @@ class StarGrid {
   Vector3D PositionOf(const GridStar& star, const GridBlock& block) const {
     return block.fromRecords ? m_records[star.Index()].vPos : MillionthsPosition(star);
   }
-  // The StarDrawCode of a star, as of the last RefreshCodes.
+  // The StarDrawCode by magnitude of a star, as of the last RefreshCodes.
   int32_t CodeOf(const GridStar& star) const {
     const PackedCode code = star.Code();
+    if (code == kNearCode) return kDrawNothing;
     if (code != kRereadCode) return code;
     const StarEntry& record = m_records[star.Index()];
-    return StarDrawCode(record.dDistance, record.dAppMagnitude, m_byMagnitude);
+    return StarDrawCode(record.dDistance, record.dAppMagnitude, true);
+  }
+  // The StarDrawCode of a star with the magnitudes not drawn: one white
+  // pixel unless it is too near.
+  static int32_t WhiteCodeOf(const GridStar& star) {
+    return star.Code() == kNearCode ? kDrawNothing : kDrawWhite;
   }
   static Vector3D MillionthsPosition(const GridStar& star) {
-    return {static_cast<double>(star.x) * 1e-6, static_cast<double>(star.y) * 1e-6,
-            static_cast<double>(star.z) * 1e-6};
+    return {FromMillionths(star.x), FromMillionths(star.y), FromMillionths(star.z)};
   }
   // By catalogue index, as of the last RefreshCodes.
   const IndexBits& LabelBits() const { return m_labelBits; }
@@ -108,7 +125,6 @@ class StarGrid {
   void MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t millionthsKeys, uint32_t unboxedKey);
 
   const StarEntry* m_records = nullptr;
-  bool m_byMagnitude = false;  // of the last RefreshCodes
   std::vector<GridStar> m_stars;
   std::vector<GridBlock> m_blocks;
   IndexBits m_named;  // by catalogue index: the record has a name

@@ -18,17 +18,17 @@ constexpr int64_t kMinLabelStarsPerThread = 8192;
 
 }  // namespace
 
-bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
+bool StarPaintCache::Prepare(const StarCatalog& catalog) {
   if (catalog.PositionsStamp() != m_positionsStamp) {
     m_positionsStamp = 0;
     m_magnitudesStamp = 0;
     if (!m_grid.Build(catalog.m_pStars, catalog.m_nStars)) return false;
     m_positionsStamp = catalog.PositionsStamp();
   }
-  if (catalog.MagnitudesStamp() != m_magnitudesStamp || byMagnitude != m_byMagnitude) {
+  if (catalog.MagnitudesStamp() != m_magnitudesStamp) {
     m_magnitudesStamp = 0;
     try {
-      m_grid.RefreshCodes(catalog.m_pStars, byMagnitude);
+      m_grid.RefreshCodes(catalog.m_pStars, catalog.MagnitudeClasses());
       FindLabelStars(catalog);
     } catch (const std::bad_alloc&) {
       m_grid.Clear();
@@ -36,7 +36,6 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
       return false;
     }
     m_magnitudesStamp = catalog.MagnitudesStamp();
-    m_byMagnitude = byMagnitude;
   }
   return true;
 }

@@ -21,17 +21,17 @@
 
 class StarPaintCache {
  public:
-  // Brings the cache up to date with catalog and the drawing mode. False,
-  // with the cache empty, when there is no memory for the grid: the caller
-  // then paints from the records.
-  bool Prepare(const StarCatalog& catalog, bool byMagnitude);
+  // Brings the cache up to date with catalog. False, with the cache empty,
+  // when there is no memory for the grid: the caller then paints from the
+  // records.
+  bool Prepare(const StarCatalog& catalog);
 
   // Draws the stars with an index below drawCount into target (cleared),
-  // for setup: grey, or in the colours of their classes when colours is
-  // given.
+  // for setup: by magnitude with byMagnitude, else each as one white pixel;
+  // grey, or in the colours of their classes when colours is given.
   void PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-                  StarFrame& target, const StarColours* colours) {
-    m_paint.Paint(m_grid, setup, drawCount, frame, target, colours);
+                  StarFrame& target, bool byMagnitude, const StarColours* colours) {
+    m_paint.Paint(m_grid, setup, drawCount, frame, target, byMagnitude, colours);
   }
 
   // The label pass over the stars (the records) with an index below
@@ -61,5 +61,4 @@ class StarPaintCache {
   std::vector<std::vector<StarLabel>> m_chosen;  // per thread, the texts of the last label pass
   uint64_t m_positionsStamp = 0;                 // 0: nothing built
   uint64_t m_magnitudesStamp = 0;
-  bool m_byMagnitude = false;
 };

@@ -52,6 +52,30 @@ inline int32_t StarDrawCode(double distance, double magnitude, bool byMagnitude)
   return kDrawNothing;
 }
 
+// StarDrawCode by magnitude of a star of class magnitudeClass, which is not
+// kClassLowerStill (whose record tells).
+inline int32_t ClassDrawCode(uint8_t magnitudeClass) {
+  switch (magnitudeClass) {
+    case kClassNear:
+    case kClassFaint:
+      return kDrawNothing;
+    case kClassDarkGrey:
+      return kDrawDarkGrey;
+    case kClassGrey:
+      return kDrawGrey;
+    case kClassWhite:
+      return kDrawWhite;
+    default:
+      return -(magnitudeClass - kClassFirstDisc + 2);
+  }
+}
+
+// MayGetLabel of a star of class magnitudeClass: a magnitude below 3, or a
+// name and a magnitude below 5.
+inline bool ClassMayGetLabel(uint8_t magnitudeClass, bool named) {
+  return magnitudeClass >= kClassFirstDisc || (named && magnitudeClass == kClassWhite);
+}
+
 // Writes white into columns first..last of memory row row. Columns left of
 // the buffer are clipped; the last column never passes the star's own.
 template <class Target>

@@ -67,6 +67,7 @@ void SkyglassViewWidget::PaintView(QPainter& painter) {
 void SkyglassViewWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   PaintView(painter);
+  m_travelStepUnpainted = false;
   UpdateStarReadout();  // a new frame may show another star under a resting pointer
 }
 
@@ -150,7 +151,17 @@ void SkyglassViewWidget::wheelEvent(QWheelEvent* event) {
   m_view.OnMouseWheel(at.x(), at.y(), event->angleDelta().y());
 }
 
-void SkyglassViewWidget::keyPressEvent(QKeyEvent* event) { m_view.OnKeyDown(VirtualKeyFromQt(event->key())); }
+void SkyglassViewWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = VirtualKeyFromQt(event->key());
+  const bool travel = key == kVkUp || key == kVkDown;
+  // A held key's repeats before the previous step's frame is on the screen
+  // add nothing to it, as unread repeats merge into one key message; a
+  // press of its own is always a step. An invisible view is never painted,
+  // so it never merges.
+  if (travel && event->isAutoRepeat() && m_travelStepUnpainted && isVisible()) return;
+  m_view.OnKeyDown(key);
+  if (travel) m_travelStepUnpainted = true;
+}
 
 void SkyglassViewWidget::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends each auto-repeat as a release and a press; only the final release is a key-up.

@@ -93,4 +93,9 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   std::optional<QPoint> m_pendingPress;
   std::optional<QPoint> m_hoverPoint;
   QString m_starReadout;
+  // A travel step was handed to the view and its frame not yet painted: the
+  // auto-repeats of a held key that arrive meanwhile are merged into it (X11
+  // delivers each as its own event, and a slow frame would otherwise queue
+  // them into travel that runs on after the key is released).
+  bool m_travelStepUnpainted = false;
 };

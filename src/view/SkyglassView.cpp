@@ -105,7 +105,8 @@ void CSkyglassView::ClearLabelBuffer() {
 
 void CSkyglassView::RenderStars() {
   if (!m_hStarBitmap) return;
-  const StarCatalog& catalog = m_document.m_catalog;
+  StarCatalog& catalog = m_document.m_catalog;
+  catalog.WriteAllMagnitudes();
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
                 m_bMagnitudesValid, m_starFrame.Bits(), m_starFrame.Drawn(), {&m_starLayers});
   m_starFrame.WroteUnnoted();
@@ -122,13 +123,15 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
   const bool byMagnitude = m_bMagnitudeDrawing != 0 && m_bMagnitudesValid != 0;
   if (m_bColours != 0) m_starColours.Prepare(catalog);
   const StarColours* colours = m_bColours != 0 ? &m_starColours : nullptr;
-  if (m_paintCache.Prepare(catalog, byMagnitude)) {
-    m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_starFrame, colours);
+  if (m_paintCache.Prepare(catalog)) {
+    m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_starFrame,
+                            byMagnitude, colours);
     m_bPaintedFromCache = 1;
     return;
   }
   // Without the memory for the cache, the records are projected and drawn in
   // one pass, then tinted by their stars' classes.
+  catalog.WriteAllMagnitudes();
   ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
                           FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_starFrame.Bits(),
                           m_starFrame.Drawn(), {&m_starLayers});

@@ -9,11 +9,20 @@ MagnitudeState MagnitudeStateOf(const CSkyglassView& view) {
 }
 
 int32_t PickStarAt(CSkyglassView& view, int x, int y) {
-  const CSkyglassDoc& document = view.GetDocument();
+  CSkyglassDoc& document = view.GetDocument();
   if (document.m_bMapPresent == 0) return DrawnStarMap::kNoStar;
+  StarCatalog& catalog = document.m_catalog;
   const bool magnitudesDrawn = view.m_bMagnitudeDrawing == 1 && view.m_bMagnitudesValid == 1;
-  return PickDrawnStar(view.DrawnStars(), document.m_catalog.m_pStars, document.m_catalog.m_nStars, x, y,
-                       magnitudesDrawn);
+  // The stars that compete may be faint ones of a frame drawn before the
+  // magnitudes came back, whose records the magnitude pass left as they were.
+  if (magnitudesDrawn) {
+    const DrawnStarMap& drawn = view.DrawnStars();
+    for (int dy = -kPickRadius; dy <= kPickRadius; ++dy)
+      for (int dx = -kPickRadius; dx <= kPickRadius; ++dx)
+        if (const int32_t index = drawn.AtWindow(x + dx, y + dy); index >= 0 && index < catalog.m_nStars)
+          catalog.WriteMagnitudesOf(index);
+  }
+  return PickDrawnStar(view.DrawnStars(), catalog.m_pStars, catalog.m_nStars, x, y, magnitudesDrawn);
 }
 
 std::string StarReadoutAt(CSkyglassView& view, int x, int y) {

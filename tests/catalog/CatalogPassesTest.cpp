@@ -110,6 +110,7 @@ TEST(UpdateMagnitudes, DistancesAndModuliThroughEveryRange) {
     StarEntry& star = catalog.m_pStars[0];
     star.dAbsMagnitude = 1.42;
     catalog.UpdateMagnitudes(kOrigin);
+    catalog.WriteAllMagnitudes();  // a faint star's record is written only on demand
     EXPECT_EQ(star.dDistance, row.distance) << row.name;
     EXPECT_EQ(star.dAppMagnitude, 1.42 + row.modulus) << row.name;
     if (row.approximateModulus != inf) {
@@ -137,6 +138,7 @@ TEST(UpdateMagnitudes, ModulusIsContinuousAcross1000LightYears) {
   StarCatalog catalog;
   FillCatalogue(catalog, {{999.9, 0, 0}, {1000.1, 0, 0}});
   catalog.UpdateMagnitudes(kOrigin);
+  catalog.WriteAllMagnitudes();
   EXPECT_NEAR(catalog.m_pStars[0].dAppMagnitude, 7.43, 0.01);
   EXPECT_NEAR(catalog.m_pStars[1].dAppMagnitude, 7.43, 0.01);
 }

@@ -135,6 +135,36 @@ TEST_F(ViewWidgetTest, StatusBarNamesTheStarUnderThePointerAndShowsTheObserver) 
 
 // Shift and Ctrl count as the event carries them, whatever the keyboard
 // holds when the view reads them (on X11 the keyboard holds nothing here).
+// A burst of a held key's auto-repeats queued behind a slow frame, and the
+// release after them: the repeats merge into the step before them, so the
+// burst ends one step on, and nothing moves after the release. Once that
+// frame is painted, the next repeat is a step again.
+TEST_F(ViewWidgetTest, QueuedAutoRepeatsMergeIntoTheStepBeforeThem) {
+  ViewWidget()->repaint();
+  const auto post = [&](QEvent::Type type, bool autoRepeat) {
+    QCoreApplication::postEvent(ViewWidget(),
+                                new QKeyEvent(type, Qt::Key_Up, Qt::NoModifier, QString(), autoRepeat));
+  };
+  post(QEvent::KeyPress, false);
+  for (int repeat = 0; repeat < 12; ++repeat) {
+    post(QEvent::KeyRelease, true);
+    post(QEvent::KeyPress, true);
+  }
+  post(QEvent::KeyRelease, false);
+  QCoreApplication::sendPostedEvents(ViewWidget());
+  EXPECT_EQ(View().m_vPosition.z, 2.0);
+  EXPECT_EQ(View().m_bMagnitudesValid, 1);  // the release recomputed them
+  QTest::qWait(50);
+  EXPECT_EQ(View().m_vPosition.z, 2.0);
+
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), false);
+  QApplication::sendEvent(ViewWidget(), &press);
+  ViewWidget()->repaint();
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+  QApplication::sendEvent(ViewWidget(), &repeat);
+  EXPECT_EQ(View().m_vPosition.z, 6.0);
+}
+
 TEST_F(ViewWidgetTest, ModifiersAreThoseOfTheEvent) {
   struct Row {
     const char* name;

@@ -104,7 +104,7 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
   for (const Observer& observer : Observers(stars, grid)) {
     reference::UpdateMagnitudes(stars.data(), static_cast<int64_t>(stars.size()), observer.position);
     std::copy(stars.begin(), stars.end(), catalog.m_pStars);
-    grid.RefreshCodes(catalog.m_pStars, true);
+    grid.RefreshCodes(catalog.m_pStars);
     for (const Split& split : kSplits) {
       SCOPED_TRACE(testing::Message() << observer.name << ", " << split.name);
       GridPaint paint;
@@ -121,7 +121,7 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
         const int32_t count = frame == 1 ? 2000 : catalog.m_nStars;  // fewer stars to draw, then all again
         const StarColours* tint = frame == 2 ? &colours : nullptr;
         target.Clear();
-        paint.Paint(grid, setup, count, kFrame, target, tint, split.split);
+        paint.Paint(grid, setup, count, kFrame, target, true, tint, split.split);
         std::vector<uint16_t> expectedBits;
         std::vector<int32_t> expectedDrawn;
         ReferencePaint(stars, count, setup, expectedBits, expectedDrawn);

@@ -23,7 +23,7 @@ namespace {
 size_t ExpectRecordsKept(const StarCatalog& catalog) {
   StarGrid grid;
   EXPECT_TRUE(grid.Build(catalog.m_pStars, catalog.m_nStars));
-  grid.RefreshCodes(catalog.m_pStars, true);
+  grid.RefreshCodes(catalog.m_pStars);
   std::vector<int> seen(static_cast<size_t>(catalog.m_nStars), 0);
   size_t fromRecords = 0;
   for (const GridBlock& block : grid.Blocks()) {

@@ -95,12 +95,14 @@ struct Scene {
 
 // The straightforward paint of records for the view's observer and flags,
 // compared with what the view painted: pixels, drawn-star map, label buffer
-// and every text with its place and colour. (The paint from the grid leaves
-// the records' projected fields alone: nothing reads them after it.)
+// and every text with its place and colour, the magnitudes made for
+// magnitudesAt. (The paint from the grid leaves the records' projected
+// fields alone, and the faint stars' magnitudes: nothing reads them after it.)
 void ExpectPaintAsReference(const CSkyglassView& view, const CSkyglassDoc& document,
-                            const FakeViewPlatform& platform) {
+                            const FakeViewPlatform& platform, const Vector3D& magnitudesAt) {
   const StarCatalog& catalog = document.m_catalog;
   std::vector<StarEntry> expected(catalog.m_pStars, catalog.m_pStars + catalog.m_nStars);
+  reference::UpdateMagnitudes(expected.data(), catalog.m_nStars, magnitudesAt);
   const Vector3D right = view.m_vRight * view.m_dZoom;
   const Vector3D down = view.m_vDown * view.m_dZoom;
   reference::ProjectStars(expected.data(), catalog.m_nStars, view.m_vPosition, view.m_vForward, right, down);
@@ -143,12 +145,13 @@ TEST_P(GridPaint, MatchesTheStraightforwardPaintFrameAfterFrame) {
   view.m_bNames = view.m_bDistances = view.m_bDurchmusterung = 1;
   view.OnSize(0, kWidth, kHeight);
 
+  Vector3D magnitudesAt = scene.observer;  // the first paint's
   auto paint = [&](const char* step) {
     SCOPED_TRACE(step);
     platform.texts.clear();
     view.m_bProjectionDirty = 1;
     view.OnDraw();
-    ExpectPaintAsReference(view, document, platform);
+    ExpectPaintAsReference(view, document, platform, magnitudesAt);
   };
   paint("first paint");
   ComputeBasis(scene.yaw + 0.02, scene.pitch - 0.01, view.m_vForward, view.m_vRight, view.m_vDown);
@@ -159,6 +162,7 @@ TEST_P(GridPaint, MatchesTheStraightforwardPaintFrameAfterFrame) {
   paint("magnitudes stale");
   view.m_vPosition = view.m_vPosition + view.m_vForward * 0.5;
   document.m_catalog.UpdateMagnitudes(view.m_vPosition);
+  magnitudesAt = view.m_vPosition;
   view.m_bMagnitudesValid = 1;
   view.m_bNames = 1;
   paint("moved on, magnitudes current");
@@ -224,7 +228,7 @@ TEST(GridPaintMaps, BothEncodingsPaintAsTheReference) {
     view.m_bNames = 1;
     view.OnSize(0, kWidth, kHeight);
     view.OnDraw();
-    ExpectPaintAsReference(view, document, platform);
+    ExpectPaintAsReference(view, document, platform, view.m_vPosition);
     pictures[complemented] = view.m_hStarBitmap->words;
   }
   EXPECT_EQ(pictures[0], pictures[1]);

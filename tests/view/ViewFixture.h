@@ -39,11 +39,9 @@ class ViewTest : public ::testing::Test {
   }
   const StarEntry& Star(int i) const { return doc.m_catalog.m_pStars[i]; }
 
-  // Marks the stored distances stale, so that a recomputation shows.
-  void ForgetMagnitudes() {
-    for (int i = 0; i < doc.m_catalog.m_nStars; ++i) doc.m_catalog.m_pStars[i].dDistance = -1.0;
-  }
-  bool MagnitudesRecomputed() const { return doc.m_catalog.m_pStars[0].dDistance >= 0.0; }
+  // Notes the magnitudes as they are, so that a recomputation shows.
+  void ForgetMagnitudes() { m_forgottenMagnitudes = doc.m_catalog.MagnitudesStamp(); }
+  bool MagnitudesRecomputed() const { return doc.m_catalog.MagnitudesStamp() != m_forgottenMagnitudes; }
 
   // Every dialog the view runs is opened, handed to script, and closed with
   // the script's answer.
@@ -59,6 +57,7 @@ class ViewTest : public ::testing::Test {
     OnDialogs([](FakeDialogHost& host, DialogModel&) { return host.PressOk(); });
   }
 
+  uint64_t m_forgottenMagnitudes = 0;
   CSkyglassDoc doc{"unused.smp"};
   FakeViewPlatform platform;
   CSkyglassView view{doc, platform};
