@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev zlib1g-dev libcfitsio-dev
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins xvfb xauth
-  openbox xdotool x11-utils xclip libx11-dev
+  openbox xdotool x11-utils x11-xserver-utils xclip libx11-dev
 )
 
 missing=()

@@ -1,8 +1,10 @@
-/* frame-count WINDOW SECONDS MIN_AREA: counts the frames that reach a window.
- * Every copy of a frame to the window damages it; with raw rectangles each
- * copy of the whole view arrives as one rectangle, while the status bar's
- * updates arrive as small ones. Rectangles of at least MIN_AREA pixels are
- * counted for SECONDS seconds; prints the count and frames per second. */
+/* frame-count WINDOW SECONDS MIN_AREA [QUIET]: counts the frames that reach a
+ * window. Every copy of a frame to the window damages it; with raw
+ * rectangles each copy of the whole view arrives as one rectangle, while the
+ * status bar's updates arrive as small ones. Rectangles of at least MIN_AREA
+ * pixels are counted for SECONDS seconds; prints the count and frames per
+ * second. With QUIET, stops earlier once no frame came for QUIET seconds,
+ * and prints how long after the start the last frame came. */
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <stdio.h>
@@ -17,8 +19,8 @@ static double Now(void) {
 }
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    fprintf(stderr, "usage: frame-count WINDOW SECONDS MIN_AREA\n");
+  if (argc != 4 && argc != 5) {
+    fprintf(stderr, "usage: frame-count WINDOW SECONDS MIN_AREA [QUIET]\n");
     return 1;
   }
   Display* display = XOpenDisplay(NULL);
@@ -34,19 +36,23 @@ int main(int argc, char** argv) {
   Window window = (Window)strtoul(argv[1], NULL, 0);
   double seconds = atof(argv[2]);
   long minArea = atol(argv[3]);
+  double quiet = argc == 5 ? atof(argv[4]) : 0.0;
   XDamageCreate(display, window, XDamageReportRawRectangles);
   XFlush(display);
 
   long frames = 0;
-  double start = Now(), end = start + seconds;
+  double start = Now(), end = start + seconds, last = start;
   int fd = ConnectionNumber(display);
-  while (Now() < end) {
+  while (Now() < end && !(quiet > 0.0 && Now() - last > quiet)) {
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
       if (event.type != eventBase + XDamageNotify) continue;
       XDamageNotifyEvent* damage = (XDamageNotifyEvent*)&event;
-      if ((long)damage->area.width * damage->area.height >= minArea) ++frames;
+      if ((long)damage->area.width * damage->area.height >= minArea) {
+        ++frames;
+        last = Now();
+      }
     }
     fd_set read;
     FD_ZERO(&read);
@@ -55,6 +61,9 @@ int main(int argc, char** argv) {
     select(fd + 1, &read, NULL, NULL, &wait);
   }
   double elapsed = Now() - start;
-  printf("%ld frames in %.1f s: %.1f frames a second\n", frames, elapsed, (double)frames / elapsed);
+  if (quiet > 0.0)
+    printf("%ld frames, the last %.2f s after the start\n", frames, last - start);
+  else
+    printf("%ld frames in %.1f s: %.1f frames a second\n", frames, elapsed, (double)frames / elapsed);
   return 0;
 }

@@ -35,8 +35,12 @@ const std::array<double, kLogTableSteps + 1>& Log2Table() {
 // sum's rounding would no longer be small beside kFastModulusError.
 constexpr double kLargestBoundedMagnitude = 1e6;
 
-// The magnitude from which a star is faint.
-constexpr double kFaintFrom = 7.0;
+// The stars whose records the paint and the labels read: those that may
+// get a label (a magnitude below 5), the brightest (whose code is read
+// again) and those too near to be drawn.
+bool RecordIsRead(uint8_t magnitudeClass) {
+  return magnitudeClass >= kClassWhite || magnitudeClass == kClassNear;
+}
 
 }  // namespace
 
@@ -96,18 +100,22 @@ void MagnitudePass::Update(StarEntry* stars, int32_t count, uint64_t positionsSt
         absMagnitude = stars[i].dAbsMagnitude;
       }
       const double distance = tables.Distance(SquaredDistance(pos, position));
-      // Beyond the tables, a star whose magnitude is surely 7 or more is
-      // faint without its exact magnitude.
+      // Beyond the tables the magnitude is bounded first: a star whose class
+      // is the same at both ends of the bound, and whose record is not
+      // written, needs no exact logarithm.
       if (distance > 1000.0 && distance <= std::numeric_limits<double>::max() &&
-          std::fabs(absMagnitude) <= kLargestBoundedMagnitude &&
-          absMagnitude + FastModulus(distance) >= kFaintFrom + kFastModulusError) {
-        m_classes[i] = kClassFaint;
-        continue;
+          std::fabs(absMagnitude) <= kLargestBoundedMagnitude) {
+        const double bound = absMagnitude + FastModulus(distance);
+        const uint8_t fainter = MagnitudeClassOf(distance, bound + kFastModulusError);
+        if (fainter == MagnitudeClassOf(distance, bound - kFastModulusError) && !RecordIsRead(fainter)) {
+          m_classes[i] = fainter;
+          continue;
+        }
       }
       const double magnitude = absMagnitude + tables.Modulus(distance);
       const uint8_t magnitudeClass = MagnitudeClassOf(distance, magnitude);
       m_classes[i] = magnitudeClass;
-      if (magnitudeClass != kClassFaint) {
+      if (RecordIsRead(magnitudeClass)) {
         stars[i].dDistance = distance;
         stars[i].dAppMagnitude = magnitude;
       }

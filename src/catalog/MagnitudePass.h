@@ -3,15 +3,16 @@
 // of what the magnitudes are made of (positions and absolute magnitudes in a
 // map file's whole millionths, 16 bytes a star) and gives every star its
 // MagnitudeClass. The exact dDistance and dAppMagnitude, as
-// UpdateStarMagnitude makes them, are written into the record of every star
-// whose class is not kClassFaint: those are the stars that are drawn by
-// magnitude, labelled, picked or read out. A faint star's record keeps older
-// values until WriteAll, and what is read of it then is its class.
+// UpdateStarMagnitude makes them, are written into the records that the
+// paint and the labels read: the stars of magnitude below 5 and those too
+// near to be drawn. Every other record keeps older values until WriteAll or
+// WriteOne (which the pick calls for the stars it compares), and what the
+// paint reads of it is its class.
 //
-// A faint star is told from its distance alone when the distance is beyond
-// the tables (1000 light years): its apparent magnitude is bounded with a
-// logarithm from a table with a known error, and only stars within that
-// error of magnitude 7 get the exact log10.
+// Beyond the tables (1000 light years) a star's magnitude is first bounded
+// with a logarithm from a table with a known error: only the stars within
+// that error of a class's edge, or bright enough for their records to be
+// written, get the exact log10.
 #pragma once
 
 #include <cstdint>

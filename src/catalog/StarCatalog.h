@@ -60,10 +60,10 @@ class StarCatalog {
   // Projection for an observer: dProjX, dProjY and bVisible of every record.
   int ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight, Vector3D scaledDown);
   // Distances and apparent magnitudes for an observer position: the
-  // MagnitudeClass of every star, and dDistance and dAppMagnitude in every
-  // record whose star is not faint (see catalog/MagnitudePass). A faint
-  // star's record keeps older values, which nothing reads, until
-  // WriteAllMagnitudes.
+  // MagnitudeClass of every star, and dDistance and dAppMagnitude in the
+  // records that the paint and the labels read (see catalog/MagnitudePass).
+  // The other records keep older values until WriteAllMagnitudes or
+  // WriteMagnitudesOf: read them only through those.
   void UpdateMagnitudes(Vector3D position);
   // dDistance and dAppMagnitude of every record for the position of the last
   // UpdateMagnitudes, for the passes that read them all.

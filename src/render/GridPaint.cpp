@@ -126,6 +126,27 @@ void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, con
                          });
 }
 
+void GridPaint::DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
+                                const ScreenFrame& frame, const ViewFrustum& frustum, StarFrame& target,
+                                unsigned threads) {
+  const std::vector<GridBlock>& blocks = grid.Blocks();
+  const size_t width = static_cast<size_t>(frame.width);
+  std::atomic<size_t> nextBlock{0};
+  ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
+    for (int64_t k = first; k < last; ++k) {
+      HighestIndexTarget& into = target.Target(static_cast<unsigned>(k));
+      for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < blocks.size();)
+        for (size_t b = take, end = std::min(take + kBlocksPerTake, blocks.size()); b < end; ++b)
+          if (MayDraw(blocks[b], false, frustum))
+            ForEachLandingStar(grid, blocks[b], false, setup, drawCount, frame,
+                               [&](const GridStar& star, int32_t x, int32_t r) {
+                                 into.PlotWhiteShared(static_cast<size_t>(r) * width + static_cast<size_t>(x),
+                                                      star.Index());
+                               });
+    }
+  });
+}
+
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
                       const ScreenFrame& frame, StarFrame& target, bool byMagnitude,
                       const StarColours* colours, const GridPaintSplit& split) {
@@ -139,6 +160,11 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
   if (DrawableStars(blocks, 0, blocks.size(), byMagnitude) < split.minStarsForBands) {
     DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, byMagnitude, target.Target(0),
                  colours);
+    return;
+  }
+
+  if (!byMagnitude && colours == nullptr) {
+    DrawWhiteShared(grid, setup, drawCount, frame, frustum, target, threads);
     return;
   }
 

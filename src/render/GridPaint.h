@@ -8,7 +8,8 @@
 // With many stars the pass works in two steps, so that the buffers are not
 // written at random: the threads project the stars and sort those that land
 // in the buffer into bands of rows, then each band is drawn by one thread,
-// its rows staying in the core's cache.
+// its rows staying in the core's cache. A frame of white pixels alone (the
+// magnitudes not drawn) is drawn by all threads into the whole frame at once.
 #pragma once
 
 #include <cstddef>
@@ -56,6 +57,13 @@ class GridPaint {
   void DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
                     int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum, bool byMagnitude,
                     HighestIndexTarget& target, const StarColours* colours);
+
+  // Every star of the paint as one white pixel, the threads drawing into the
+  // whole frame side by side (no bands: the words they share are settled by
+  // PlotWhiteShared).
+  void DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
+                       const ScreenFrame& frame, const ViewFrustum& frustum, StarFrame& target,
+                       unsigned threads);
 
   // Per thread: the stars it sorted into each band.
   std::vector<Bands> m_bands;

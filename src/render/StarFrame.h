@@ -19,6 +19,7 @@
 // - Labels: MergeLabels.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -44,6 +45,19 @@ struct HighestIndexTarget {
     if (held < 0) Note(word);
     bits[word] = value;
     drawn[word] = star;
+  }
+  // Plot of a white pixel by one of several threads drawing into the same
+  // words at once: the drawn-star map is raised by compare and swap, so the
+  // higher index still wins, and every thread writes the same white.
+  void PlotWhiteShared(size_t word, int32_t star) {
+    std::atomic_ref<int32_t> entry(drawn[word]);
+    int32_t held = entry.load(std::memory_order_relaxed);
+    while (star > held)
+      if (entry.compare_exchange_weak(held, star, std::memory_order_relaxed)) {
+        if (held < 0) Note(word);
+        std::atomic_ref<uint16_t>(bits[word]).store(kPixelWhite, std::memory_order_relaxed);
+        return;
+      }
   }
   void Note(size_t word) {
     if (writtenCount < writtenCapacity) written[writtenCount] = static_cast<uint32_t>(word);
