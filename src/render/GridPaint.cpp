@@ -3,6 +3,7 @@
 #include "render/GridPaint.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <new>
 
@@ -135,14 +136,22 @@ void GridPaint::DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& set
   ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
     for (int64_t k = first; k < last; ++k) {
       HighestIndexTarget& into = target.Target(static_cast<unsigned>(k));
+      // A block's landing stars are gathered first, their map entries asked
+      // for as they land, so that the misses overlap instead of coming one
+      // after the other.
+      std::array<BinnedStar, StarGrid::kMaxBlockStars> landed;
       for (size_t take; (take = nextBlock.fetch_add(kBlocksPerTake)) < blocks.size();)
-        for (size_t b = take, end = std::min(take + kBlocksPerTake, blocks.size()); b < end; ++b)
-          if (MayDraw(blocks[b], false, frustum))
-            ForEachLandingStar(grid, blocks[b], false, setup, drawCount, frame,
-                               [&](const GridStar& star, int32_t x, int32_t r) {
-                                 into.PlotWhiteShared(static_cast<size_t>(r) * width + static_cast<size_t>(x),
-                                                      star.Index());
-                               });
+        for (size_t b = take, end = std::min(take + kBlocksPerTake, blocks.size()); b < end; ++b) {
+          if (!MayDraw(blocks[b], false, frustum)) continue;
+          size_t count = 0;
+          ForEachLandingStar(grid, blocks[b], false, setup, drawCount, frame,
+                             [&](const GridStar& star, int32_t x, int32_t r) {
+                               const size_t word = static_cast<size_t>(r) * width + static_cast<size_t>(x);
+                               __builtin_prefetch(&into.drawn[word], 1);
+                               landed[count++] = {static_cast<uint32_t>(word), star.Index(), kDrawWhite};
+                             });
+          for (size_t i = 0; i < count; ++i) into.PlotWhiteShared(landed[i].word, landed[i].index);
+        }
     }
   });
 }
