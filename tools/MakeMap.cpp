@@ -62,7 +62,7 @@ void Tally(const ConversionNotes& notes, MakeMapSummary& summary) {
 void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMapSummary& summary) {
   log << kTool << "wrote " << summary.starsWritten << " stars to " << options.output << " ("
       << summary.bytesWritten << " bytes; " << WorldFrameName(options.frame) << " frame, "
-      << MapEncodingName(options.encoding) << " encoding)\n";
+      << options.encoding.name << " encoding)\n";
   log << "  rows read: " << summary.rowsRead << "\n";
   const auto line = [&](uint64_t count, const std::string& text) {
     if (count) log << "  " << count << text << "\n";

@@ -18,7 +18,7 @@ struct MakeMapOptions {
   std::vector<std::string> inputs;  // read in this order
   std::string output = "map.smp";
   WorldFrame frame = WorldFrame::Galactic;
-  MapEncoding encoding = MapEncoding::Plain;
+  MapEncoding encoding = kPlainEncoding;
   std::optional<double> maxDistance;  // light years from the origin, inclusive
   std::optional<double> maxAbsMag;    // keeps stars of this absolute magnitude or brighter
   std::optional<uint64_t> limit;      // at most this many stars

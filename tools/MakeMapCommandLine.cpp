@@ -1,0 +1,115 @@
+// vantaro-mkmap's options, parsed from its arguments.
+#include "MakeMapCommandLine.h"
+
+#include "CatalogColumns.h"
+#include "CommandLine.h"
+
+namespace {
+
+MakeMapCommandLine Refuse(MakeMapCommandLine& result, const std::string& error) {
+  result.error = error;
+  return result;
+}
+
+}  // namespace
+
+const char* const kMakeMapUsage =
+    "Usage: vantaro-mkmap [options] INPUT...\n"
+    "Builds a Vantaro map file from star catalogues, each recognised by its header:\n"
+    "  - our catalogue and the HYG database: CSV (plain or gzip) with the columns id, hip, proper,\n"
+    "    spect, x, y, z (parsecs, equatorial J2000), absmag and optionally dm;\n"
+    "  - the AT-HYG database (v2, v3): CSV (plain or gzip) with x0, y0, z0 and dist; rows without a\n"
+    "    usable distance (no position, no dist, or dist 100000) are left out and counted;\n"
+    "  - Gaia archive results: CSV or ECSV (plain or gzip) or a FITS binary table with the columns\n"
+    "    source_id, ra, dec, parallax and phot_g_mean_mag, and when present parallax_error or\n"
+    "    parallax_over_error, bp_rp, designation and spectraltype_esphs.\n"
+    "\n"
+    "  -o FILE                        map file to write (default map.smp)\n"
+    "  --frame galactic|equatorial|map\n"
+    "                                 galactic (default): +z to the galactic centre, +y to the north\n"
+    "                                 galactic pole; equatorial: +z to RA 0h Dec 0, +y to the north\n"
+    "                                 celestial pole; map: x, y, z already in the map's frame, as\n"
+    "                                 written by vantaro-mapinfo --csv\n"
+    "  --encoding plain|complemented  record encoding (default plain)\n"
+    "  --max-distance LY              leave out stars farther than LY light years from the origin\n"
+    "  --max-absmag M                 leave out stars with an absolute magnitude above M\n"
+    "  --limit N                      at most N stars (N <= 16777215): the first N read, or with\n"
+    "  --keep nearest|brightest       the N nearest to the origin or of the brightest absolute\n"
+    "                                 magnitude (the inputs are then read twice)\n"
+    "  --min-parallax-over-error X    Gaia: leave out rows whose parallax over error is below X or\n"
+    "                                 not known (default 5); tables with neither parallax_error nor\n"
+    "                                 parallax_over_error are not cut\n"
+    "\n"
+    "Each star's catalogue number is its HIP number, else its row id; a Gaia star's is its place\n"
+    "in the map (1, 2, ...), as a source_id does not fit 24 bits. The name is the proper name, else\n"
+    "the designation (\"BD+38 4343\" is stored as B+38\u00b04343); a Gaia star's is its designation\n"
+    "(\"Gaia DR3 N\"). Gaia distances are 1000 / parallax (mas) parsecs; null, zero and negative\n"
+    "parallaxes are left out. Gaia absolute magnitudes are visual: V = G - (G - V) with the Gaia\n"
+    "EDR3 relation G - V = -0.02704 + 0.01424 C - 0.2156 C^2 + 0.01426 C^3, C = BP-RP clamped to\n"
+    "-0.5 .. 5; where bp_rp is null or missing, G is taken as V, which makes red stars too bright\n"
+    "(G - V is -0.03 at BP-RP 0, -0.2 at 1, -0.7 at 2). Positions and absolute magnitudes are\n"
+    "stored in millionths, rounded to nearest (halfway away from zero). Stars without an absolute\n"
+    "magnitude, beyond +-2147.483647 ly on an axis or with a catalogue number above 16777215 are\n"
+    "left out and counted in the summary. When more than 16777215 stars qualify the tool stops\n"
+    "unless --limit says which to keep. On a terminal a progress line shows on stderr.\n"
+    "\n"
+    "Exit status: 0 success, 1 usage error or a file that cannot be opened or written,\n"
+    "2 malformed input.\n";
+
+MakeMapCommandLine ParseMakeMapCommandLine(const std::vector<std::string>& args) {
+  MakeMapCommandLine result;
+  CommandLine arguments(args);
+  std::string value;
+  while (!arguments.AtEnd()) {
+    const std::string option = arguments.Current();
+    if (arguments.TakeFlag("-h") || arguments.TakeFlag("--help")) {
+      result.help = true;
+      return result;
+    }
+    double number = 0.0;
+    uint64_t count = 0;
+    if (arguments.TakeOption("-o", &value)) {
+      result.options.output = value;
+    } else if (arguments.TakeOption("--frame", &value)) {
+      const auto frame = ParseWorldFrame(value);
+      if (!frame) return Refuse(result, "unknown frame '" + value + "'");
+      result.options.frame = *frame;
+    } else if (arguments.TakeOption("--encoding", &value)) {
+      const auto encoding = ParseMapEncoding(value);
+      if (!encoding) return Refuse(result, "unknown encoding '" + value + "'");
+      result.options.encoding = *encoding;
+    } else if (arguments.TakeOption("--max-distance", &value)) {
+      if (!ParseDecimal(value, &number) || number < 0.0)
+        return Refuse(result, "--max-distance needs a distance >= 0");
+      result.options.maxDistance = number;
+    } else if (arguments.TakeOption("--max-absmag", &value)) {
+      if (!ParseDecimal(value, &number)) return Refuse(result, "--max-absmag needs a magnitude");
+      result.options.maxAbsMag = number;
+    } else if (arguments.TakeOption("--limit", &value)) {
+      if (!ParseWholeNumber(value, &count)) return Refuse(result, "--limit needs a whole number >= 0");
+      if (count > kMaxStarCount) return Refuse(result, "--limit is at most 16777215, the most a map holds");
+      result.options.limit = count;
+    } else if (arguments.TakeOption("--keep", &value)) {
+      if (value == "nearest") {
+        result.options.keep = KeepRule::Nearest;
+      } else if (value == "brightest") {
+        result.options.keep = KeepRule::Brightest;
+      } else {
+        return Refuse(result, "--keep needs nearest or brightest, not '" + value + "'");
+      }
+    } else if (arguments.TakeOption("--min-parallax-over-error", &value)) {
+      if (!ParseDecimal(value, &number)) return Refuse(result, "--min-parallax-over-error needs a number");
+      result.options.minParallaxOverError = number;
+    } else if (arguments.MissingValue()) {
+      return Refuse(result, option + " needs a value");
+    } else if (arguments.CurrentIsOption()) {
+      return Refuse(result, "unknown option '" + option + "'");
+    } else {
+      result.options.inputs.push_back(arguments.TakeOperand());
+    }
+  }
+  if (result.options.inputs.empty()) return Refuse(result, "no input file given");
+  if (result.options.keep != KeepRule::First && !result.options.limit)
+    return Refuse(result, "--keep needs --limit N");
+  return result;
+}
