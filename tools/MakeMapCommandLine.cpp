@@ -15,14 +15,17 @@ MakeMapCommandLine Refuse(MakeMapCommandLine& result, const std::string& error) 
 
 const char* const kMakeMapUsage =
     "Usage: vantaro-mkmap [options] INPUT...\n"
-    "Builds a Vantaro map file from star catalogues, each recognised by its header:\n"
+    "Builds a Vantaro map file from star catalogues, each recognised by its content, whatever\n"
+    "its name:\n"
     "  - our catalogue and the HYG database: CSV (plain or gzip) with the columns id, hip, proper,\n"
     "    spect, x, y, z (parsecs, equatorial J2000), absmag and optionally dm;\n"
     "  - the AT-HYG database (v2, v3): CSV (plain or gzip) with x0, y0, z0 and dist; rows without a\n"
     "    usable distance (no position, no dist, or dist 100000) are left out and counted;\n"
-    "  - Gaia archive results: CSV or ECSV (plain or gzip) or a FITS binary table with the columns\n"
-    "    source_id, ra, dec, parallax and phot_g_mean_mag, and when present parallax_error or\n"
-    "    parallax_over_error, bp_rp, designation and spectraltype_esphs.\n"
+    "  - Gaia archive results: VOTable (TABLEDATA, BINARY or BINARY2), CSV or ECSV (comma or space\n"
+    "    delimited), each plain or gzip, or a FITS binary table (plain or compressed: gzip, bzip2,\n"
+    "    compress, zip) with the columns source_id, ra, dec, parallax and phot_g_mean_mag, and when\n"
+    "    present parallax_error or parallax_over_error, bp_rp, designation, spectraltype_esphs and\n"
+    "    the Bailer-Jones distances r_med_geo and r_med_photogeo (external.gaiaedr3_distance).\n"
     "\n"
     "  -o FILE                        map file to write (default map.smp)\n"
     "  --frame galactic|equatorial|map\n"
@@ -38,13 +41,24 @@ const char* const kMakeMapUsage =
     "                                 magnitude (the inputs are then read twice)\n"
     "  --min-parallax-over-error X    Gaia: leave out rows whose parallax over error is below X or\n"
     "                                 not known (default 5); tables with neither parallax_error nor\n"
-    "                                 parallax_over_error are not cut\n"
+    "                                 parallax_over_error are not cut; stars at a Bailer-Jones\n"
+    "                                 distance are not cut either\n"
+    "  --distance parallax|geo|photogeo\n"
+    "                                 Gaia: the distance, 1000 / parallax or the Bailer-Jones median\n"
+    "                                 r_med_geo or r_med_photogeo; the table must have the column,\n"
+    "                                 and rows where it is null are left out. Default: each row's\n"
+    "                                 r_med_photogeo, else its r_med_geo, else its parallax\n"
     "\n"
     "Each star's catalogue number is its HIP number, else its row id; a Gaia star's is its place\n"
     "in the map (1, 2, ...), as a source_id does not fit 24 bits. The name is the proper name, else\n"
     "the designation (\"BD+38 4343\" is stored as B+38\u00b04343); a Gaia star's is its designation\n"
-    "(\"Gaia DR3 N\"). Gaia distances are 1000 / parallax (mas) parsecs; null, zero and negative\n"
-    "parallaxes are left out. Gaia absolute magnitudes are visual: V = G - (G - V) with the Gaia\n"
+    "(\"Gaia DR3 N\"). Gaia distances from the parallax are 1000 / parallax (mas) parsecs; null,\n"
+    "zero and negative parallaxes are left out; the summary counts the stars of each distance. A\n"
+    "Gaia star's tag is its spectraltype_esphs, else \"~\" and the main-sequence type whose mean\n"
+    "BP-RP (Pecaut & Mamajek 2013, 2022 table) is nearest its bp_rp, such as ~K5V (~B bluer than\n"
+    "B9V, ~M redder than M8.5V), which is what Star Colours colours it by; reddening is not taken\n"
+    "out, so distant stars get too late a type; rows without bp_rp have no tag. Gaia absolute magnitudes are "
+    "visual: V = G - (G - V) with the Gaia\n"
     "EDR3 relation G - V = -0.02704 + 0.01424 C - 0.2156 C^2 + 0.01426 C^3, C = BP-RP clamped to\n"
     "-0.5 .. 5; where bp_rp is null or missing, G is taken as V, which makes red stars too bright\n"
     "(G - V is -0.03 at BP-RP 0, -0.2 at 1, -0.7 at 2). Positions and absolute magnitudes are\n"
@@ -97,9 +111,13 @@ MakeMapCommandLine ParseMakeMapCommandLine(const std::vector<std::string>& args)
       } else {
         return Refuse(result, "--keep needs nearest or brightest, not '" + value + "'");
       }
+    } else if (arguments.TakeOption("--distance", &value)) {
+      const auto distance = ParseGaiaDistance(value);
+      if (!distance) return Refuse(result, "--distance needs parallax, geo or photogeo, not '" + value + "'");
+      result.options.gaia.distance = *distance;
     } else if (arguments.TakeOption("--min-parallax-over-error", &value)) {
       if (!ParseDecimal(value, &number)) return Refuse(result, "--min-parallax-over-error needs a number");
-      result.options.minParallaxOverError = number;
+      result.options.gaia.minParallaxOverError = number;
     } else if (arguments.MissingValue()) {
       return Refuse(result, option + " needs a value");
     } else if (arguments.CurrentIsOption()) {

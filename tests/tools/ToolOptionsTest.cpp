@@ -22,7 +22,7 @@ TEST(MakeMapCommandLine, ParsesEveryOption) {
   EXPECT_EQ(options.maxAbsMag, 4.5);
   EXPECT_EQ(options.limit, 10u);
   EXPECT_EQ(options.keep, KeepRule::Brightest);
-  EXPECT_EQ(options.minParallaxOverError, 10.0);
+  EXPECT_EQ(options.gaia.minParallaxOverError, 10.0);
 }
 
 TEST(MakeMapCommandLine, DefaultsAndHelp) {

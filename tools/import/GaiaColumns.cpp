@@ -13,52 +13,36 @@ bool GaiaColumns::Recognizes(std::span<const std::string> header) {
   return HasColumn(header, "source_id") && HasColumn(header, "parallax");
 }
 
-bool GaiaColumns::Bind(std::span<const std::string> header, std::string* error) {
+bool GaiaColumns::Bind(std::span<const std::string> header, const StarSourceOptions& options,
+                       std::string* error) {
   m_columnCount = header.size();
-  const ColumnSlot columns[] = {
-      {"source_id", &m_sourceId, true},
-      {"ra", &m_ra, true},
-      {"dec", &m_dec, true},
-      {"parallax", &m_parallax, true},
-      {"phot_g_mean_mag", &m_gMag, true},
-      {"parallax_error", &m_parallaxError, false},
-      {"parallax_over_error", &m_parallaxOverError, false},
-      {"bp_rp", &m_bpRp, false},
-      {"designation", &m_designation, false},
-      {"spectraltype_esphs", &m_spect, false},
-  };
-  return BindColumns(header, columns, error);
+  ColumnSlot slots[kGaiaFieldCount];
+  for (int field = 0; field < kGaiaFieldCount; ++field)
+    slots[field] = {kGaiaFields[field].name, &m_index[field], GaiaFieldRequired(field, options)};
+  return BindColumns(header, slots, error);
 }
 
 bool GaiaColumns::Parse(std::span<const std::string> row, GaiaRow* gaia, std::string* error) const {
   if (!HasHeaderFieldCount(row, m_columnCount, error)) return false;
-  const auto fail = [&](const char* column, const char* expected, const std::string& text) {
-    return FieldError(column, expected, text, error);
+  const auto text = [&](int field) -> const std::string& { return row[m_index[field]]; };
+  const auto fail = [&](int field, const char* expected) {
+    return FieldError(kGaiaFields[field].name, expected, text(field), error);
   };
-  if (!ParseWholeNumber(row[m_sourceId], &gaia->sourceId))
-    return fail("source_id", "a whole number", row[m_sourceId]);
-  if (!ParseDecimal(row[m_ra], &gaia->ra)) return fail("ra", "a number", row[m_ra]);
-  if (!ParseDecimal(row[m_dec], &gaia->dec)) return fail("dec", "a number", row[m_dec]);
-
-  const struct {
-    const char* name;
-    size_t index;
-    std::optional<double>* value;
-  } optionalNumbers[] = {
-      {"parallax", m_parallax, &gaia->parallax},
-      {"parallax_error", m_parallaxError, &gaia->parallaxError},
-      {"parallax_over_error", m_parallaxOverError, &gaia->parallaxOverError},
-      {"phot_g_mean_mag", m_gMag, &gaia->gMag},
-      {"bp_rp", m_bpRp, &gaia->bpRp},
-  };
-  for (const auto& number : optionalNumbers) {
-    number.value->reset();
-    if (number.index == kNoColumn || IsNull(row[number.index])) continue;
+  if (!ParseWholeNumber(text(kGaiaSourceId), &gaia->sourceId)) return fail(kGaiaSourceId, "a whole number");
+  if (!ParseDecimal(text(kGaiaRa), &gaia->ra)) return fail(kGaiaRa, "a number");
+  if (!ParseDecimal(text(kGaiaDec), &gaia->dec)) return fail(kGaiaDec, "a number");
+  for (int field = kGaiaParallax; field <= kGaiaRMedPhotogeo; ++field) {
+    std::optional<double>& number = GaiaNumber(*gaia, field);
+    number.reset();
+    if (m_index[field] == kNoColumn || IsNull(text(field))) continue;
     double value = 0.0;
-    if (!ParseDecimal(row[number.index], &value)) return fail(number.name, "a number", row[number.index]);
-    *number.value = value;
+    if (!ParseDecimal(text(field), &value)) return fail(field, "a number");
+    number = value;
   }
-  gaia->designation = m_designation == kNoColumn ? std::string_view() : std::string_view(row[m_designation]);
-  gaia->spect = m_spect == kNoColumn ? std::string_view() : std::string_view(row[m_spect]);
+  const auto view = [&](int field) {
+    return m_index[field] == kNoColumn ? std::string_view() : std::string_view(text(field));
+  };
+  gaia->designation = view(kGaiaDesignation);
+  gaia->spect = view(kGaiaSpect);
   return true;
 }
