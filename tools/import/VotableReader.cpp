@@ -144,6 +144,14 @@ constexpr std::array<int8_t, 256> kBase64 = [] {
 }  // namespace
 
 VotableReader::~VotableReader() {
+  if (m_worker.joinable()) {
+    {
+      const std::lock_guard lock(m_mutex);
+      m_stop = true;
+    }
+    m_changed.notify_all();
+    m_worker.join();
+  }
   if (m_parser) XML_ParserFree(m_parser);
   if (m_file) gzclose(m_file);
 }
@@ -153,7 +161,7 @@ bool VotableReader::Open(const std::string& path) {
   errno = 0;
   m_file = gzopen(path.c_str(), "rb");
   if (!m_file) {
-    m_error = path + ": " + (errno ? std::strerror(errno) : "cannot open");
+    m_reported = path + ": " + (errno ? std::strerror(errno) : "cannot open");
     return false;
   }
   struct stat status {};
@@ -161,7 +169,7 @@ bool VotableReader::Open(const std::string& path) {
   gzbuffer(m_file, kBlockBytes);
   m_parser = XML_ParserCreate(nullptr);
   if (!m_parser) {
-    m_error = path + ": out of memory";
+    m_reported = path + ": out of memory";
     return false;
   }
   XML_SetUserData(m_parser, this);
@@ -169,27 +177,86 @@ bool VotableReader::Open(const std::string& path) {
   XML_SetCharacterDataHandler(m_parser, OnText);
   while (!m_dataStarted && !m_finished && m_error.empty()) Pump();
   if (m_error.empty() && !m_tableSeen) m_error = path + ": a VOTable without a TABLE";
+  m_reported = m_error;
   return m_error.empty();
 }
 
 double VotableReader::fractionRead() const {
-  const z_off_t offset = m_file ? gzoffset(m_file) : 0;
-  if (offset <= 0 || m_fileSize == 0) return 0.0;
-  return std::min(1.0, static_cast<double>(offset) / static_cast<double>(m_fileSize));
+  if (m_fileSize == 0) return 0.0;
+  return std::min(1.0, static_cast<double>(m_bytesRead.load(std::memory_order_relaxed)) /
+                           static_cast<double>(m_fileSize));
 }
 
 VotableReader::Result VotableReader::Next() {
   for (;;) {
-    if (m_taken < m_queued) {
+    if (m_taken < m_readyRows) {
       m_current = m_taken++;
       ++m_rowNumber;
-      return Result::Row;
+      return ParseRowText() ? Result::Row : Result::Error;
     }
-    if (!m_error.empty()) return Result::Error;
-    if (m_finished) return Result::End;
-    m_queued = m_taken = 0;
-    Pump();
+    if (m_readyLast) return m_reported.empty() ? Result::End : Result::Error;
+    if (!TakeBatch()) return Result::Error;
   }
+}
+
+// Waits for the parsing thread's next batch (starting the thread the first time).
+bool VotableReader::TakeBatch() {
+  if (!m_worker.joinable()) {
+    if (!m_error.empty() || m_finished) {  // Open met the end: nothing to hand over
+      m_readyLast = true;
+      m_readyRows = m_taken = 0;
+      return true;
+    }
+    m_worker = std::thread([this] { Work(); });
+  }
+  std::unique_lock lock(m_mutex);
+  m_changed.wait(lock, [this] { return m_handoffFull; });
+  m_ready.swap(m_handoff);
+  m_readyRows = m_handoffRows;
+  m_readyLast = m_handoffLast;
+  if (m_readyLast) m_reported = m_handoffError;
+  m_handoffFull = false;
+  m_taken = 0;
+  lock.unlock();
+  m_changed.notify_all();
+  return true;
+}
+
+// The parsing thread: fills a batch, hands it over, until the table ends.
+void VotableReader::Work() {
+  for (;;) {
+    while (m_queued < kQueueRows && !m_finished && m_error.empty()) Pump();
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_handoffFull || m_stop; });
+    if (m_stop) return;
+    m_handoff.swap(m_cells);
+    m_handoffRows = m_queued;
+    m_queued = 0;
+    m_handoffLast = m_finished || !m_error.empty();
+    m_handoffError = m_error;
+    m_handoffFull = true;
+    lock.unlock();
+    m_changed.notify_all();
+    if (m_handoffLast) return;
+  }
+}
+
+// TABLEDATA cells come as text; the caller's thread makes them values.
+bool VotableReader::ParseRowText() {
+  if (m_data != Data::TableData) return true;
+  const size_t width = m_fields.size();
+  for (size_t i = 0; i < width; ++i) {
+    const Field& field = m_fields[i];
+    if (!field.wanted) continue;
+    Cell& cell = m_ready[m_current * width + i];
+    if (ParseCellText(field, cell)) continue;
+    m_reported = m_path + ": VOTable row " + std::to_string(m_rowNumber) + ": column '" + field.name +
+                 "': '" + cell.text + "' is not " + (IsInteger(field.type) ? "a whole number" : "a number");
+    m_readyLast = true;
+    m_readyRows = m_taken;  // no row after the faulty one
+    return false;
+  }
+  return true;
 }
 
 // Runs the parser over the next block (or on from where it was suspended).
@@ -211,6 +278,8 @@ void VotableReader::Pump() {
       return;
     }
     m_inputDone = count == 0;
+    m_bytesRead.store(static_cast<uint64_t>(std::max<z_off_t>(gzoffset(m_file), 0)),
+                      std::memory_order_relaxed);
     status = XML_ParseBuffer(m_parser, count, m_inputDone);
   }
   m_suspended = status == XML_STATUS_SUSPENDED;
@@ -363,15 +432,14 @@ bool VotableReader::AddField(const XML_Char** attributes) {
   return true;
 }
 
-bool VotableReader::ParseCellText(const Field& field, std::string_view text, Cell& cell) {
+bool VotableReader::ParseCellText(const Field& field, Cell& cell) const {
   cell.null = false;
   cell.integral = false;
   if (IsText(field.type)) {
-    cell.text.assign(text);
-    cell.null = field.null && text == *field.null;
+    cell.null = field.null && cell.text == *field.null;
     return true;
   }
-  const std::string_view value = Trimmed(text);
+  const std::string_view value = Trimmed(cell.text);
   if (value.empty() || (field.null && value == Trimmed(*field.null))) {
     cell.null = true;
     return true;
@@ -389,14 +457,10 @@ bool VotableReader::ParseCellText(const Field& field, std::string_view text, Cel
   return true;
 }
 
+// Keeps a wanted cell's text for ParseRowText.
 void VotableReader::EndCell() {
   const size_t column = m_column++;
-  if (column >= m_fields.size() || !m_fields[column].wanted) return;
-  const Field& field = m_fields[column];
-  Cell& cell = RowCells()[column];
-  if (!ParseCellText(field, m_cellText, cell))
-    Fail("VOTable row " + std::to_string(m_rowsParsed + 1) + ": column '" + field.name + "': '" + m_cellText +
-         "' is not " + (IsInteger(field.type) ? "a whole number" : "a number"));
+  if (column < m_fields.size() && m_fields[column].wanted) RowCells()[column].text.swap(m_cellText);
 }
 
 void VotableReader::EndRow() {

@@ -1,16 +1,22 @@
 // VotableReader: streams the rows of a VOTable's first TABLE, in any of its
 // serialisations (TABLEDATA, BINARY, BINARY2 with base64 streams), plain or
-// gzip-compressed, through expat. It holds a block of input and the rows
-// parsed from it, never the whole table.
+// gzip-compressed, through expat. It holds a block of input and two batches
+// of rows parsed from it, never the whole table: once the rows begin, expat
+// runs on a thread of its own, filling one batch while the caller reads the
+// other.
 #pragma once
 
 #include <expat.h>
 #include <zlib.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 class VotableReader {
@@ -64,12 +70,12 @@ class VotableReader {
   void Want(size_t field) { m_fields[field].wanted = true; }
 
   Result Next();
-  const Cell& cell(size_t field) const { return m_cells[m_current * m_fields.size() + field]; }
+  const Cell& cell(size_t field) const { return m_ready[m_current * m_fields.size() + field]; }
   // The current row, counting from 1.
   uint64_t row() const { return m_rowNumber; }
 
   // "path:line: what is wrong" after a failure.
-  const std::string& error() const { return m_error; }
+  const std::string& error() const { return m_reported; }
   double fractionRead() const;
 
  private:
@@ -83,6 +89,9 @@ class VotableReader {
   void Text(std::string_view text);
 
   void Pump();
+  void Work();
+  bool TakeBatch();
+  bool ParseRowText();
   void Stop(bool resumable);
   void Fail(const std::string& what);
   std::string Where() const;
@@ -92,7 +101,7 @@ class VotableReader {
   void EndRow();
   bool DecodeBase64(std::string_view text);
   void ReadBinaryRows();
-  bool ParseCellText(const Field& field, std::string_view text, Cell& cell);
+  bool ParseCellText(const Field& field, Cell& cell) const;
 
   gzFile m_file = nullptr;
   XML_Parser m_parser = nullptr;
@@ -113,7 +122,25 @@ class VotableReader {
   std::string m_binary;  // decoded stream bytes not yet made into rows
   size_t m_binaryPos = 0;
 
-  std::vector<Cell> m_cells;  // queued rows, fields().size() cells each
-  size_t m_queued = 0, m_taken = 0, m_current = 0;
-  uint64_t m_rowsParsed = 0, m_rowNumber = 0;
+  // The parsing thread's batch: rows of fields().size() cells.
+  std::vector<Cell> m_cells;
+  size_t m_queued = 0;
+  uint64_t m_rowsParsed = 0;
+  std::atomic<uint64_t> m_bytesRead{0};
+
+  // The batch handed over, guarded by m_mutex.
+  std::thread m_worker;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::vector<Cell> m_handoff;
+  size_t m_handoffRows = 0;
+  bool m_handoffFull = false, m_handoffLast = false, m_stop = false;
+  std::string m_handoffError;
+
+  // The caller's batch.
+  std::vector<Cell> m_ready;
+  size_t m_readyRows = 0, m_taken = 0, m_current = 0;
+  bool m_readyLast = false;
+  uint64_t m_rowNumber = 0;
+  std::string m_reported;
 };
