@@ -33,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MapStar star;
   ConversionNotes notes;
   while (source->Next(&row, &skip) == StarSource::Result::Row) {
-    if (skip == RowSkip::None)
-      ConvertStar(row, WorldFrame::Galactic, kComplementedEncoding, &star, &notes);
+    if (skip == RowSkip::None) ConvertStar(row, WorldFrame::Galactic, kComplementedEncoding, &star, &notes);
     const double fraction = source->fractionRead();
     if (!(fraction >= 0.0 && fraction <= 1.0)) __builtin_trap();
   }
