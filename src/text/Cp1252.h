@@ -24,5 +24,8 @@ int Cp1252Byte(char32_t character);
 // it stood.
 std::string Utf8ToCp1252(std::string_view utf8, bool* replaced = nullptr);
 
+// Appends a character (at most U+10FFFF) in UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
+
 // Every byte to its character in UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "text/Cp1252.h"
+
 namespace {
 
 constexpr int kBlockBytes = 1 << 16;
@@ -115,19 +117,6 @@ uint64_t BigEndian(const unsigned char* p, int bytes) {
   uint64_t value = 0;
   for (int i = 0; i < bytes; ++i) value = value << 8 | p[i];
   return value;
-}
-
-void AppendUtf8(std::string& out, uint32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
 }
 
 // The value of a base64 character, -1 for whitespace, -2 for '=', -3 otherwise.
