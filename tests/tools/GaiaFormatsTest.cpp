@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "MainSequenceColours.h"
+#include "StarSource.h"
 #include "ToolsTestSupport.h"
 
 namespace {
@@ -156,6 +157,17 @@ TEST(GaiaFormats, DistanceIsChosenAndReported) {
   EXPECT_NE(log.find("plain.csv:1: no column named 'r_med_geo'"), std::string::npos) << log;
   options.gaia.distance.reset();
   EXPECT_EQ(RunMakeMap(options, &log), kExitSuccess) << log;
+}
+
+TEST(GaiaFormats, FitsInMemoryIsReadWithinItsBytes) {
+  std::string bytes = ReadBytes(kFixtures + "/gaia.fits");
+  std::string error;
+  int code = kExitSuccess;
+  EXPECT_NE(OpenGaiaFitsSource("m.fits", {}, &error, &code, bytes.data(), bytes.size()), nullptr) << error;
+  bytes.resize(bytes.size() - 2880);  // the data's last record gone
+  EXPECT_EQ(OpenGaiaFitsSource("m.fits", {}, &error, &code, bytes.data(), bytes.size()), nullptr);
+  EXPECT_EQ(error, "m.fits: the binary table's rows run past the end of the file");
+  EXPECT_EQ(code, kExitBadInput);
 }
 
 TEST(MainSequenceColours, ColourGivesTheNearestTypeAndTheEdgesTheirClass) {

@@ -47,6 +47,14 @@ class GaiaFitsSource : public StarSource {
              : fits_open_diskfile(&m_file, path.c_str(), READONLY, &status))
       return Fail(kExitFailure, status);
     if (!MoveToBinaryTable()) return kExitBadInput;
+    // CFITSIO's in-memory driver trusts the header's size of the data.
+    LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
+    if (fits_get_hduaddrll(m_file, &headerStart, &dataStart, &dataEnd, &status))
+      return Fail(kExitBadInput, status);
+    if (data && static_cast<uint64_t>(dataEnd) > size) {
+      m_error = m_path + ": the binary table's rows run past the end of the file";
+      return kExitBadInput;
+    }
     if (fits_get_num_rowsll(m_file, &m_rowCount, &status)) return Fail(kExitBadInput, status);
     long blockRows = 0;
     if (fits_get_rowsize(m_file, &blockRows, &status)) return Fail(kExitBadInput, status);
