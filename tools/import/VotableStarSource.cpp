@@ -11,8 +11,12 @@ namespace {
 
 using Type = VotableReader::Type;
 
+bool IsText(Type type) { return type == Type::Char || type == Type::UnicodeChar; }
+
+// Complex numbers are refused too: a star's value is one real number.
 bool IsNumber(Type type) {
-  return type != Type::Char && type != Type::UnicodeChar && type != Type::Bit && type != Type::Boolean;
+  return !IsText(type) && type != Type::Bit && type != Type::Boolean && type != Type::FloatComplex &&
+         type != Type::DoubleComplex;
 }
 
 class VotableStarSource : public StarSource {
@@ -82,8 +86,7 @@ class VotableStarSource : public StarSource {
     }
     const VotableReader::Field& field = fields[index];
     const bool text = kGaiaFields[gaiaField].text;
-    if (text ? IsNumber(field.type) || field.type == Type::Bit || field.type == Type::Boolean
-             : !IsNumber(field.type))
+    if (text ? !IsText(field.type) : !IsNumber(field.type))
       return Refuse("column '" + std::string(name) + "' of the VOTable is " +
                     (text ? "not text" : "text or a flag, not a number"));
     if (!text && (field.variable || field.count != 1))
