@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kBlockBytes = 1 << 16;
-constexpr size_t kQueueRows = 4096;
+constexpr size_t kQueueRows = 16384;
 constexpr size_t kMaxCellBytes = 1 << 20;  // a longer cell or array is refused
 
 std::string_view LocalName(std::string_view name) {
