@@ -11,6 +11,10 @@ namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
 
+// The delimiter is passed by value: a member would be read again after every
+// character stored, as a char store may alias it.
+bool EndsField(int c, int delimiter) { return c == delimiter || c == '\n' || c == '\r' || c < 0; }
+
 }  // namespace
 
 CsvReader::~CsvReader() {
@@ -101,6 +105,7 @@ CsvReader::Result CsvReader::Fail(const char* what) {
 
 CsvReader::Result CsvReader::Next() {
   m_count = 0;
+  const int delimiter = m_delimiter;
   int c = SkipSpaces(Get());
   while (c == '\n' || c == '\r') {  // empty lines
     if (c == '\r' && Peek() == '\n') Get();
@@ -124,19 +129,19 @@ CsvReader::Result CsvReader::Next() {
         }
         field.push_back(static_cast<char>(c));
       }
-      if (!EndsField(c)) return Fail("text after the closing quote of a field");
+      if (!EndsField(c, delimiter)) return Fail("text after the closing quote of a field");
     } else {
-      while (!EndsField(c)) {
+      while (!EndsField(c, delimiter)) {
         if (c == '"') return Fail("quote inside a field that does not begin with one");
         field.push_back(static_cast<char>(c));
         c = Get();
       }
     }
-    if (c != m_delimiter) break;
+    if (c != delimiter) break;
     c = Get();
-    if (m_delimiter == ' ') {
+    if (delimiter == ' ') {
       c = SkipSpaces(c);
-      if (EndsField(c)) break;  // spaces before the line end
+      if (EndsField(c, delimiter)) break;  // spaces before the line end
     }
   }
   if (c == kEnd) return m_error.empty() ? Result::Record : Result::Error;

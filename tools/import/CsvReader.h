@@ -61,7 +61,6 @@ class CsvReader {
   bool Fill();
   std::string& NewField();
   Result Fail(const char* what);
-  bool EndsField(int c) const { return c == m_delimiter || c == '\n' || c == '\r' || c < 0; }
   int SkipSpaces(int c);
 
   gzFile m_file = nullptr;
