@@ -1,6 +1,7 @@
 // vantaro-mkmap on generated inputs with the real column layouts: a
-// 2,500,000-row AT-HYG-shaped CSV, the same gzipped, and a 16,777,215-row
-// Gaia FITS table. Reports rows per second. The inputs are written to the
+// 2,500,000-row AT-HYG-shaped CSV, the same gzipped, a 16,777,215-row Gaia
+// FITS table, the same rows as a BINARY2 VOTable, and 2,500,000 of them as a
+// TABLEDATA VOTable. Reports rows per second. The inputs are written to the
 // temporary directory once and removed at exit.
 #include <benchmark/benchmark.h>
 
@@ -46,6 +47,16 @@ const std::string& GaiaInput() {
   return input.path;
 }
 
+const std::string& GaiaVotableInput(bool binary2) {
+  static Input inputs[2];
+  Input& input = inputs[binary2];
+  if (input.path.empty()) {
+    input.path = TemporaryPath(binary2 ? "gaia-binary2.vot" : "gaia-tabledata.vot");
+    if (!WriteGaiaVotableInput(input.path, binary2 ? kLargestMap : kAtHygRows, binary2)) input.path.clear();
+  }
+  return input.path;
+}
+
 void Convert(benchmark::State& state, const std::string& input, int64_t rows) {
   if (input.empty()) {
     state.SkipWithError("cannot write the input");
@@ -66,9 +77,15 @@ void Convert(benchmark::State& state, const std::string& input, int64_t rows) {
 void ImportAtHygCsv(benchmark::State& state) { Convert(state, AtHygInput(false), kAtHygRows); }
 void ImportAtHygCsvGz(benchmark::State& state) { Convert(state, AtHygInput(true), kAtHygRows); }
 void ImportGaiaFits(benchmark::State& state) { Convert(state, GaiaInput(), kLargestMap); }
+void ImportGaiaVotable(benchmark::State& state) { Convert(state, GaiaVotableInput(true), kLargestMap); }
+void ImportGaiaVotableTabledata(benchmark::State& state) {
+  Convert(state, GaiaVotableInput(false), kAtHygRows);
+}
 
 }  // namespace
 
 BENCHMARK(ImportAtHygCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(ImportAtHygCsvGz)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(ImportGaiaFits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(ImportGaiaVotable)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(ImportGaiaVotableTabledata)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

@@ -1,6 +1,6 @@
 // vantaro-importinputs: writes the generated importer inputs, to try
 // vantaro-mkmap on millions of stars.
-// Usage: vantaro-importinputs athyg|athyg-gz|gaia-fits ROWS OUT
+// Usage: vantaro-importinputs athyg|athyg-gz|gaia-fits|gaia-votable|gaia-tabledata ROWS OUT
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,7 +9,9 @@
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: vantaro-importinputs athyg|athyg-gz|gaia-fits ROWS OUT\n");
+    std::fprintf(
+        stderr,
+        "usage: vantaro-importinputs athyg|athyg-gz|gaia-fits|gaia-votable|gaia-tabledata ROWS OUT\n");
     return 1;
   }
   const std::string kind = argv[1];
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
     written = WriteAtHygInput(argv[3], rows, kind == "athyg-gz");
   } else if (kind == "gaia-fits") {
     written = WriteGaiaFitsInput(argv[3], rows);
+  } else if (kind == "gaia-votable" || kind == "gaia-tabledata") {
+    written = WriteGaiaVotableInput(argv[3], rows, kind == "gaia-votable");
   } else {
     std::fprintf(stderr, "vantaro-importinputs: unknown kind '%s'\n", argv[1]);
     return 1;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "ExitCodes.h"
+#include "ReadStarSource.h"
 #include "StarConversion.h"
-#include "StarSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
@@ -24,19 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;
   int code = kExitSuccess;
   const auto source = OpenStarSource(path, StarSourceOptions{}, &error, &code);
-  if (!source) {
-    if (error.empty()) __builtin_trap();  // a failure always says why
-    return 0;
-  }
-  CatalogStar row;
-  RowSkip skip = RowSkip::None;
   MapStar star;
   ConversionNotes notes;
-  while (source->Next(&row, &skip) == StarSource::Result::Row) {
-    if (skip == RowSkip::None)
-      ConvertStar(row, WorldFrame::Galactic, MapEncoding::Complemented, &star, &notes);
-    const double fraction = source->fractionRead();
-    if (!(fraction >= 0.0 && fraction <= 1.0)) __builtin_trap();
-  }
+  ReadStarSource(source, error, [&](const CatalogStar& row, RowSkip skip) {
+    if (skip == RowSkip::None) ConvertStar(row, WorldFrame::Galactic, kComplementedEncoding, &star, &notes);
+  });
   return 0;
 }

@@ -4,11 +4,12 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CommandLine {
  public:
-  CommandLine(int argc, char** argv) : m_arguments(argv + 1, argv + argc) {}
+  explicit CommandLine(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {}
 
   bool AtEnd() const { return m_next >= m_arguments.size(); }
   bool CurrentIsOption() const { return m_arguments[m_next].size() > 1 && m_arguments[m_next][0] == '-'; }

@@ -45,6 +45,9 @@ void Tally(RowSkip skip, MakeMapSummary& summary) {
     case RowSkip::NoGMagnitude:
       ++summary.noGMagnitude;
       break;
+    case RowSkip::NoChosenDistance:
+      ++summary.noChosenDistance;
+      break;
     case RowSkip::None:
       break;
   }
@@ -62,7 +65,7 @@ void Tally(const ConversionNotes& notes, MakeMapSummary& summary) {
 void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMapSummary& summary) {
   log << kTool << "wrote " << summary.starsWritten << " stars to " << options.output << " ("
       << summary.bytesWritten << " bytes; " << WorldFrameName(options.frame) << " frame, "
-      << MapEncodingName(options.encoding) << " encoding)\n";
+      << options.encoding.name << " encoding)\n";
   log << "  rows read: " << summary.rowsRead << "\n";
   const auto line = [&](uint64_t count, const std::string& text) {
     if (count) log << "  " << count << text << "\n";
@@ -70,9 +73,12 @@ void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMa
   line(summary.noDistance, " left out: no usable distance");
   line(summary.parallaxNotPositive, " left out: parallax null, zero or negative");
   std::ostringstream quality;
-  quality << " left out: parallax over error below " << options.minParallaxOverError << " or not known";
+  quality << " left out: parallax over error below " << options.gaia.minParallaxOverError << " or not known";
   line(summary.parallaxQuality, quality.str());
   line(summary.noGMagnitude, " left out: no G magnitude");
+  if (options.gaia.distance)
+    line(summary.noChosenDistance,
+         std::string(" left out: no ") + GaiaDistanceColumn(*options.gaia.distance) + " (--distance)");
   line(summary.noAbsoluteMagnitude, " left out: no absolute magnitude");
   line(summary.outsideFieldRange, " left out: a coordinate or the magnitude beyond +-2147.483647");
   line(summary.catalogNumberTooLarge, " left out: catalogue number above 16777215");
@@ -82,6 +88,11 @@ void WriteSummary(std::ostream& log, const MakeMapOptions& options, const MakeMa
     line(summary.notKept, std::string(" left out: not among the ") + std::to_string(*options.limit) + " " +
                               KeepRuleName(options.keep));
   if (summary.stoppedAtLimit) log << "  stopped at --limit " << *options.limit << "\n";
+  if (summary.distances[0] + summary.distances[1] + summary.distances[2])
+    log << "  Gaia distances: " << summary.distances[static_cast<int>(GaiaDistance::Photogeo)]
+        << " from r_med_photogeo, " << summary.distances[static_cast<int>(GaiaDistance::Geo)]
+        << " from r_med_geo, " << summary.distances[static_cast<int>(GaiaDistance::Parallax)]
+        << " from 1000 / parallax\n";
   log << "  names: " << summary.properNames << " proper names, " << summary.designations << " designations\n";
   line(summary.unreadableDesignations, " designations not of the form \"BD+38 4343\" ignored");
   line(summary.charactersReplaced, " names or types with characters replaced for code page 1252");
@@ -143,8 +154,7 @@ class MapMaker {
   int ReadFile(const std::string& path, const char* pass) {
     std::string error;
     int code = kExitSuccess;
-    const std::unique_ptr<StarSource> source =
-        OpenStarSource(path, StarSourceOptions{m_options.minParallaxOverError}, &error, &code);
+    const std::unique_ptr<StarSource> source = OpenStarSource(path, m_options.gaia, &error, &code);
     if (!source) return Fail(code, error);
     m_progress.Begin(*pass ? path + " (" + pass + ")" : path);
 
@@ -196,6 +206,7 @@ class MapMaker {
           "more than 16777215 stars qualify, the most a map holds; choose which to keep with --limit N "
           "and --keep nearest|brightest, or narrow the input with --max-distance or --max-absmag");
     Tally(notes, m_summary);
+    if (row.gaiaDistance) ++m_summary.distances[static_cast<int>(*row.gaiaDistance)];
     std::string error;
     return m_writer.Append(m_star, &error) ? kExitSuccess : Fail(kExitFailure, error);
   }

@@ -4,116 +4,18 @@
 
 #include <iostream>
 
-#include "CatalogColumns.h"
-#include "CommandLine.h"
-#include "MakeMap.h"
-
-namespace {
-
-constexpr const char* kUsage =
-    "Usage: vantaro-mkmap [options] INPUT...\n"
-    "Builds a Vantaro map file from star catalogues, each recognised by its header:\n"
-    "  - our catalogue and the HYG database: CSV (plain or gzip) with the columns id, hip, proper,\n"
-    "    spect, x, y, z (parsecs, equatorial J2000), absmag and optionally dm;\n"
-    "  - the AT-HYG database (v2, v3): CSV (plain or gzip) with x0, y0, z0 and dist; rows without a\n"
-    "    usable distance (no position, no dist, or dist 100000) are left out and counted;\n"
-    "  - Gaia archive results: CSV or ECSV (plain or gzip) or a FITS binary table with the columns\n"
-    "    source_id, ra, dec, parallax and phot_g_mean_mag, and when present parallax_error or\n"
-    "    parallax_over_error, bp_rp, designation and spectraltype_esphs.\n"
-    "\n"
-    "  -o FILE                        map file to write (default map.smp)\n"
-    "  --frame galactic|equatorial|map\n"
-    "                                 galactic (default): +z to the galactic centre, +y to the north\n"
-    "                                 galactic pole; equatorial: +z to RA 0h Dec 0, +y to the north\n"
-    "                                 celestial pole; map: x, y, z already in the map's frame, as\n"
-    "                                 written by vantaro-mapinfo --csv\n"
-    "  --encoding plain|complemented  record encoding (default plain)\n"
-    "  --max-distance LY              leave out stars farther than LY light years from the origin\n"
-    "  --max-absmag M                 leave out stars with an absolute magnitude above M\n"
-    "  --limit N                      at most N stars (N <= 16777215): the first N read, or with\n"
-    "  --keep nearest|brightest       the N nearest to the origin or of the brightest absolute\n"
-    "                                 magnitude (the inputs are then read twice)\n"
-    "  --min-parallax-over-error X    Gaia: leave out rows whose parallax over error is below X or\n"
-    "                                 not known (default 5); tables with neither parallax_error nor\n"
-    "                                 parallax_over_error are not cut\n"
-    "\n"
-    "Each star's catalogue number is its HIP number, else its row id; a Gaia star's is its place\n"
-    "in the map (1, 2, ...), as a source_id does not fit 24 bits. The name is the proper name, else\n"
-    "the designation (\"BD+38 4343\" is stored as B+38\u00b04343); a Gaia star's is its designation\n"
-    "(\"Gaia DR3 N\"). Gaia distances are 1000 / parallax (mas) parsecs; null, zero and negative\n"
-    "parallaxes are left out. Gaia absolute magnitudes are visual: V = G - (G - V) with the Gaia\n"
-    "EDR3 relation G - V = -0.02704 + 0.01424 C - 0.2156 C^2 + 0.01426 C^3, C = BP-RP clamped to\n"
-    "-0.5 .. 5; where bp_rp is null or missing, G is taken as V, which makes red stars too bright\n"
-    "(G - V is -0.03 at BP-RP 0, -0.2 at 1, -0.7 at 2). Positions and absolute magnitudes are\n"
-    "stored in millionths, rounded to nearest (halfway away from zero). Stars without an absolute\n"
-    "magnitude, beyond +-2147.483647 ly on an axis or with a catalogue number above 16777215 are\n"
-    "left out and counted in the summary. When more than 16777215 stars qualify the tool stops\n"
-    "unless --limit says which to keep. On a terminal a progress line shows on stderr.\n"
-    "\n"
-    "Exit status: 0 success, 1 usage error or a file that cannot be opened or written,\n"
-    "2 malformed input.\n";
-
-int UsageError(const std::string& text) {
-  std::cerr << "vantaro-mkmap: " << text << "\n" << kUsage;
-  return kExitFailure;
-}
-
-}  // namespace
+#include "MakeMapCommandLine.h"
 
 int main(int argc, char** argv) {
-  CommandLine arguments(argc, argv);
-  MakeMapOptions options;
-  std::string value;
-  while (!arguments.AtEnd()) {
-    const std::string option = arguments.Current();
-    if (arguments.TakeFlag("-h") || arguments.TakeFlag("--help")) {
-      std::cout << kUsage;
-      return kExitSuccess;
-    }
-    double number = 0.0;
-    uint64_t count = 0;
-    if (arguments.TakeOption("-o", &value)) {
-      options.output = value;
-    } else if (arguments.TakeOption("--frame", &value)) {
-      const auto frame = ParseWorldFrame(value);
-      if (!frame) return UsageError("unknown frame '" + value + "'");
-      options.frame = *frame;
-    } else if (arguments.TakeOption("--encoding", &value)) {
-      const auto encoding = ParseMapEncoding(value);
-      if (!encoding) return UsageError("unknown encoding '" + value + "'");
-      options.encoding = *encoding;
-    } else if (arguments.TakeOption("--max-distance", &value)) {
-      if (!ParseDecimal(value, &number) || number < 0.0)
-        return UsageError("--max-distance needs a distance >= 0");
-      options.maxDistance = number;
-    } else if (arguments.TakeOption("--max-absmag", &value)) {
-      if (!ParseDecimal(value, &number)) return UsageError("--max-absmag needs a magnitude");
-      options.maxAbsMag = number;
-    } else if (arguments.TakeOption("--limit", &value)) {
-      if (!ParseWholeNumber(value, &count)) return UsageError("--limit needs a whole number >= 0");
-      if (count > kMaxStarCount) return UsageError("--limit is at most 16777215, the most a map holds");
-      options.limit = count;
-    } else if (arguments.TakeOption("--keep", &value)) {
-      if (value == "nearest") {
-        options.keep = KeepRule::Nearest;
-      } else if (value == "brightest") {
-        options.keep = KeepRule::Brightest;
-      } else {
-        return UsageError("--keep needs nearest or brightest, not '" + value + "'");
-      }
-    } else if (arguments.TakeOption("--min-parallax-over-error", &value)) {
-      if (!ParseDecimal(value, &number)) return UsageError("--min-parallax-over-error needs a number");
-      options.minParallaxOverError = number;
-    } else if (arguments.MissingValue()) {
-      return UsageError(option + " needs a value");
-    } else if (arguments.CurrentIsOption()) {
-      return UsageError("unknown option '" + option + "'");
-    } else {
-      options.inputs.push_back(arguments.TakeOperand());
-    }
+  MakeMapCommandLine commandLine = ParseMakeMapCommandLine({argv + 1, argv + argc});
+  if (commandLine.help) {
+    std::cout << kMakeMapUsage;
+    return kExitSuccess;
   }
-  if (options.inputs.empty()) return UsageError("no input file given");
-  if (options.keep != KeepRule::First && !options.limit) return UsageError("--keep needs --limit N");
-  options.progress = isatty(STDERR_FILENO) == 1;
-  return MakeMap(options, std::cerr);
+  if (!commandLine.error.empty()) {
+    std::cerr << "vantaro-mkmap: " << commandLine.error << "\n" << kMakeMapUsage;
+    return kExitFailure;
+  }
+  commandLine.options.progress = isatty(STDERR_FILENO) == 1;
+  return MakeMap(commandLine.options, std::cerr);
 }

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "CodePage1252.h"
 #include "Designation.h"
 #include "WorldFrame.h"
 #include "catalog/MapFile.h"
+#include "text/Cp1252.h"
 
 namespace {
 

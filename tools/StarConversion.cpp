@@ -4,19 +4,25 @@
 #include <cmath>
 #include <string>
 
-#include "CodePage1252.h"
 #include "Designation.h"
+#include "text/Cp1252.h"
 
 namespace {
 
-// Cuts 8-bit text to its field's width and keeps the encoding's terminator
-// out of it: in the complemented encoding 0xFF (y with diaeresis) would end
-// the string early, so it becomes a plain 'y'.
-std::string FitToField(std::string text, size_t width, MapEncoding encoding, bool* cut, bool* replaced) {
+// Cuts 8-bit text to its field's width and keeps what is not text out of it:
+// a control character becomes '?' (0x00 would end the string early, a line
+// break split a label), and in the complemented encoding 0xFF (y with
+// diaeresis), the terminator, becomes a plain 'y'.
+std::string FitToField(std::string text, size_t width, const MapEncoding& encoding, bool* cut,
+                       bool* replaced) {
   *cut = text.size() > width;
   if (*cut) text.resize(width);
   for (char& c : text) {
-    if (c == StringTerminator(encoding)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      c = '?';
+      *replaced = true;
+    } else if (byte == encoding.terminator) {
       c = 'y';
       *replaced = true;
     }
@@ -33,7 +39,7 @@ std::optional<int32_t> ToMillionths(double value) {
   return static_cast<int32_t>(std::llround(scaled));
 }
 
-LeftOut ConvertStar(const CatalogStar& row, WorldFrame frame, MapEncoding encoding, MapStar* star,
+LeftOut ConvertStar(const CatalogStar& row, WorldFrame frame, const MapEncoding& encoding, MapStar* star,
                     ConversionNotes* notes) {
   *notes = ConversionNotes();
   if (!row.absMag) return LeftOut::NoAbsoluteMagnitude;

@@ -31,5 +31,5 @@ struct ConversionNotes {
 // nothing when the result lies outside +-2147483647.
 std::optional<int32_t> ToMillionths(double value);
 
-LeftOut ConvertStar(const CatalogStar& row, WorldFrame frame, MapEncoding encoding, MapStar* star,
+LeftOut ConvertStar(const CatalogStar& row, WorldFrame frame, const MapEncoding& encoding, MapStar* star,
                     ConversionNotes* notes);

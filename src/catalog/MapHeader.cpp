@@ -1,12 +1,6 @@
 // The map header's tests, in the order the loader applies them.
 #include "catalog/MapFormat.h"
 
-namespace {
-
-constexpr unsigned char kMagic[] = {'s', 't', 'a', 'r', 'm', 'a', 'p'};
-
-}  // namespace
-
 bool CheckMapHeader(const unsigned char* data, size_t length, MapDiagnosis& diagnosis) {
   // A header byte that the data does not reach makes the header short.
   auto byteIs = [&](size_t offset, unsigned char expected, MapRejection mismatch) {
@@ -14,14 +8,14 @@ bool CheckMapHeader(const unsigned char* data, size_t length, MapDiagnosis& diag
     if (data[offset] != expected) return RejectMap(diagnosis, mismatch, offset);
     return true;
   };
-  for (size_t i = 0; i < sizeof kMagic; ++i)
-    if (!byteIs(i, kMagic[i], MapRejection::BadMagic)) return false;
-  if (!byteIs(7, 2, MapRejection::BadVersion)) return false;
+  for (size_t i = 0; i < sizeof kMapMagic; ++i)
+    if (!byteIs(i, kMapMagic[i], MapRejection::BadMagic)) return false;
+  if (!byteIs(7, kMapVersion, MapRejection::BadVersion)) return false;
   if (!byteIs(8, 0, MapRejection::BadByte8)) return false;
   if (!byteIs(10, 1, MapRejection::BadByte10)) return false;
   if (length < kMapHeaderBytes) return RejectMap(diagnosis, MapRejection::ShortHeader, length);
 
-  diagnosis.complemented = data[9] == kMapComplementedSelector;
+  diagnosis.complemented = data[kMapSelectorOffset] == kMapComplementedSelector;
   diagnosis.count = ReadU24(data + kMapCountOffset);
   // Every record takes at least 21 bytes, so a larger count cannot be
   // genuine; refusing it here keeps a forged count from sizing the array.

@@ -1,6 +1,5 @@
 // Code page 1252, the 8-bit text of star names and labels, to and from Qt's
-// Unicode strings. Qt 6 has no codec for it, so the 32 code points that differ
-// from Latin-1 (bytes 0x80 to 0x9F) come from a table here.
+// Unicode strings, by the table of text/Cp1252.h.
 #pragma once
 
 #include <QString>

@@ -13,13 +13,15 @@ namespace {
 using Records = std::vector<std::vector<std::string>>;
 
 // Reads every record; on an error returns the records so far and sets *error.
-Records ReadAll(const std::string& path, std::string* error, std::vector<uint64_t>* lines = nullptr) {
+Records ReadAll(const std::string& path, std::string* error, std::vector<uint64_t>* lines = nullptr,
+                char delimiter = ',') {
   CsvReader reader;
   Records records;
   if (!reader.Open(path)) {
     *error = reader.error();
     return records;
   }
+  reader.SetDelimiter(delimiter);
   CsvReader::Result result;
   while ((result = reader.Next()) == CsvReader::Result::Record) {
     records.emplace_back(reader.fields().begin(), reader.fields().end());
@@ -57,6 +59,30 @@ TEST(CsvReader, ReadsRecords) {
   for (const auto& row : rows) {
     std::string error;
     EXPECT_EQ(ReadAll(dir.Write("in.csv", row.text), &error), row.expected) << row.name;
+    EXPECT_EQ(error, "") << row.name;
+  }
+}
+
+// ECSV's default: fields apart by spaces, quoted when they hold one.
+TEST(CsvReader, ReadsSpaceDelimitedRecords) {
+  const struct {
+    const char* name;
+    std::string text;
+    Records expected;
+  } rows[] = {
+      {"plain", "a b\n1 2\n", {{"a", "b"}, {"1", "2"}}},
+      {"runs of spaces", "a  b   c\n", {{"a", "b", "c"}}},
+      {"spaces at the ends", "  a b  \r\n", {{"a", "b"}}},
+      {"quoted with spaces", "\"Gaia DR3 1\" 2\n", {{"Gaia DR3 1", "2"}}},
+      {"doubled quotes", "\"say \"\"hi\"\"\" x\n", {{"say \"hi\"", "x"}}},
+      {"quoted empty is a field", "a \"\" b \"\"\n", {{"a", "", "b", ""}}},
+      {"comma is a character", "a,b c\n", {{"a,b", "c"}}},
+      {"line of spaces skipped", "a\n   \nb\n", {{"a"}, {"b"}}},
+  };
+  TempDirectory dir("csv-space");
+  for (const auto& row : rows) {
+    std::string error;
+    EXPECT_EQ(ReadAll(dir.Write("in.ecsv", row.text), &error, nullptr, ' '), row.expected) << row.name;
     EXPECT_EQ(error, "") << row.name;
   }
 }

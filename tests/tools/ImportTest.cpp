@@ -199,7 +199,7 @@ TEST(Import, EverySkipReasonIsCounted) {
   EXPECT_NE(log.find("2 left out: parallax over error below 5 or not known"), std::string::npos) << log;
 
   MakeMapOptions lenient = Options(dir.File("gaia.csv"), dir.File("map.smp"));
-  lenient.minParallaxOverError = 3.0;
+  lenient.gaia.minParallaxOverError = 3.0;
   ASSERT_EQ(RunMakeMap(lenient, &log, &summary), kExitSuccess) << log;
   EXPECT_EQ(summary.parallaxQuality, 1u);
 

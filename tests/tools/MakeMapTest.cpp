@@ -28,36 +28,6 @@ MakeMapOptions Options(const std::string& input, const std::string& output) {
   return options;
 }
 
-TEST(MapWriter, EncodesTheWorkedExampleInBothEncodings) {
-  MapStar kelvar;
-  kelvar.catalogNumber = 32349;
-  kelvar.x = -1234567;
-  kelvar.y = 8600000;
-  kelvar.z = 1;
-  kelvar.absMag = 1420000;
-  kelvar.tag = "Q7";
-  kelvar.name = "Kelvar";
-  const std::string plain(
-      "\x5D\x7E\x00\x79\x29\xED\xFF\xC0\x39\x83\x00\x01\x00\x00\x00\xE0\xAA\x15\x00\x51\x37\x00"
-      "Kelvar\x00",
-      29);
-  const std::string complemented(
-      "\x5D\x7E\x00\x86\x29\xED\xFF\xC0\xC6\x83\x00\x01\x00\xFF\x00\xE0\xAA\x15\xFF\x51\x37\xFF"
-      "Kelvar\xFF",
-      29);
-  std::string record;
-  AppendMapRecord(record, kelvar, MapEncoding::Plain);
-  EXPECT_EQ(record, plain);
-  record.clear();
-  AppendMapRecord(record, kelvar, MapEncoding::Complemented);
-  EXPECT_EQ(record, complemented);
-
-  const auto header = EncodeMapHeader(0x123456, MapEncoding::Complemented);
-  EXPECT_EQ(std::string(header.begin(), header.end()),
-            std::string("starmap\x02\x00\x65\x01\x00\x56\x34\x12", 15));
-  EXPECT_EQ(EncodeMapHeader(1, MapEncoding::Plain)[9], 0);
-}
-
 TEST(StarConversion, ToMillionthsRoundsToNearestWithinTheFieldRange) {
   const struct {
     double value;
@@ -126,7 +96,7 @@ TEST(StarConversion, CatalogueNumberIsTheHipNumberElseTheIdWithin24Bits) {
   for (const auto& row : rows) {
     MapStar star;
     ConversionNotes notes;
-    EXPECT_EQ(ConvertStar(row.row, WorldFrame::Galactic, MapEncoding::Plain, &star, &notes), row.leftOut)
+    EXPECT_EQ(ConvertStar(row.row, WorldFrame::Galactic, kPlainEncoding, &star, &notes), row.leftOut)
         << row.name;
     if (row.leftOut == LeftOut::None) {
       EXPECT_EQ(star.catalogNumber, row.catalogNumber) << row.name;
@@ -136,13 +106,13 @@ TEST(StarConversion, CatalogueNumberIsTheHipNumberElseTheIdWithin24Bits) {
   noMagnitude.absMag.reset();
   MapStar star;
   ConversionNotes notes;
-  EXPECT_EQ(ConvertStar(noMagnitude, WorldFrame::Galactic, MapEncoding::Plain, &star, &notes),
+  EXPECT_EQ(ConvertStar(noMagnitude, WorldFrame::Galactic, kPlainEncoding, &star, &notes),
             LeftOut::NoAbsoluteMagnitude);
 }
 
 TEST(StarConversion, NameIsTheProperNameElseTheDesignation) {
   const std::string longName(140, 'n');
-  const MapEncoding plain = MapEncoding::Plain, complemented = MapEncoding::Complemented;
+  const MapEncoding plain = kPlainEncoding, complemented = kComplementedEncoding;
   // clang-format off
   const struct {
     const char* name;
@@ -160,6 +130,7 @@ TEST(StarConversion, NameIsTheProperNameElseTheDesignation) {
       {"long name cut", Row(1, 2, longName), plain, "", std::string(133, 'n'), " proper name-cut"},
       {"y diaeresis in plain", Row(1, 2, "\u00ff"), plain, "", "\xFF", " proper"},
       {"y diaeresis would end a complemented string", Row(1, 2, "\u00ff"), complemented, "", "y", " proper replaced"},
+      {"control characters are not stored", Row(1, 2, "a\tb\x7f", "", std::string_view("K\0", 2)), plain, "K?", "a?b?", " proper replaced"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -305,7 +276,7 @@ TEST(MakeMap, ComplementedEncodingLoadsAsTheSameStars) {
   const std::string input = dir.Write("in.csv", csv);
   MakeMapOptions plain = Options(input, dir.File("plain.smp"));
   MakeMapOptions complemented = Options(input, dir.File("complemented.smp"));
-  complemented.encoding = MapEncoding::Complemented;
+  complemented.encoding = kComplementedEncoding;
   ASSERT_EQ(RunMakeMap(plain), kExitSuccess);
   ASSERT_EQ(RunMakeMap(complemented), kExitSuccess);
   EXPECT_NE(ReadBytes(plain.output), ReadBytes(complemented.output));

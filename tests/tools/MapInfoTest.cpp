@@ -47,7 +47,7 @@ void MakeAndLoadMap(const TempDirectory& dir, const std::string& csv, LoadedMap*
 }
 
 TEST(MapInfo, CsvReadsBackToTheSameMapBytes) {
-  for (const MapEncoding encoding : {MapEncoding::Plain, MapEncoding::Complemented}) {
+  for (const MapEncoding encoding : {kPlainEncoding, kComplementedEncoding}) {
     for (const WorldFrame frame : {WorldFrame::Galactic, WorldFrame::Equatorial}) {
       TempDirectory dir("round-trip");
       MakeMapOptions first;
@@ -66,7 +66,7 @@ TEST(MapInfo, CsvReadsBackToTheSameMapBytes) {
       std::string log;
       ASSERT_EQ(RunMakeMap(second, &log), kExitSuccess) << log;
       EXPECT_EQ(ReadBytes(second.output), ReadBytes(first.output))
-          << MapEncodingName(encoding) << " " << WorldFrameName(frame);
+          << encoding.name << " " << WorldFrameName(frame);
     }
   }
 }
@@ -92,10 +92,10 @@ TEST(MapInfo, RejectedFilesNameTheTestAndOffset) {
   {
     MapStar star;
     star.name = "Vega";
-    const auto header = EncodeMapHeader(2, MapEncoding::Plain);
+    const auto header = EncodeMapHeader(2, kPlainEncoding);
     good.assign(header.begin(), header.end());
-    AppendMapRecord(good, star, MapEncoding::Plain);
-    AppendMapRecord(good, star, MapEncoding::Plain);
+    AppendMapRecord(good, star, kPlainEncoding);
+    AppendMapRecord(good, star, kPlainEncoding);
   }
   const auto changed = [&](size_t offset, char value) {
     std::string bytes = good;
@@ -136,7 +136,7 @@ TEST(MapInfo, RejectedFilesNameTheTestAndOffset) {
 TEST(MapInfo, ReportSummarisesTheMap) {
   TempDirectory dir("report");
   MakeMapOptions options = MapFrameOptions(dir, kStars);
-  options.encoding = MapEncoding::Complemented;
+  options.encoding = kComplementedEncoding;
   ASSERT_EQ(RunMakeMap(options), kExitSuccess);
   const std::string bytes = ReadBytes(options.output);
   dir.Write("stars.smp", bytes + "extra");  // bytes after the last record are ignored

@@ -1,16 +1,17 @@
-// UTF-8 <-> code page 1252, with diacritic folding for the Latin letters the
-// code page lacks.
-#include "CodePage1252.h"
+// The code page 1252 table, and UTF-8 <-> code page 1252 with diacritic
+// folding for the Latin letters the code page lacks.
+#include "text/Cp1252.h"
 
 #include <cstdint>
 
 namespace {
 
-// Characters of bytes 0x80..0x9F; 0 marks a byte the code page leaves undefined.
-constexpr char32_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+// Characters of bytes 0x80..0x9F; the undefined bytes are the C1 controls of their value.
+constexpr char32_t kHighRange[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
 
 // Base letters of U+0100..U+017F (Latin Extended-A), diacritics removed.
@@ -64,31 +65,18 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos) {
   return code;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {  // the code page needs nothing beyond the Basic Multilingual Plane
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
+}  // namespace
+
+char32_t Cp1252Character(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighRange[byte - 0x80] : byte;
 }
 
-// The byte for a character, or -1 when the code page has no byte for it.
-int Cp1252Byte(char32_t code) {
-  if (code >= 0x20 && code < 0x7F) return static_cast<int>(code);
-  if (code >= 0xA0 && code <= 0xFF) return static_cast<int>(code);
-  for (int i = 0; i < 32; ++i) {
-    const bool undefinedByte = kHighControls[i] == 0;
-    if (undefinedByte ? code == static_cast<char32_t>(0x80 + i) : code == kHighControls[i]) return 0x80 + i;
-  }
+int Cp1252Byte(char32_t character) {
+  if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) return static_cast<int>(character);
+  for (int i = 0; i < 32; ++i)
+    if (character == kHighRange[i]) return 0x80 + i;
   return -1;
 }
-
-}  // namespace
 
 std::string Utf8ToCp1252(std::string_view utf8, bool* replaced) {
   std::string out;
@@ -114,14 +102,27 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* replaced) {
   return out;
 }
 
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (const char c : text) {
-    const uint8_t byte = static_cast<uint8_t>(c);
-    char32_t code = byte;
-    if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80] != 0) code = kHighControls[byte - 0x80];
-    AppendUtf8(out, code);
-  }
+  for (const char c : text) AppendUtf8(out, Cp1252Character(static_cast<unsigned char>(c)));
   return out;
 }

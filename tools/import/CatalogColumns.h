@@ -14,6 +14,10 @@
 #include "HeaderColumns.h"
 #include "geometry/Vector3D.h"
 
+// Where a Gaia star's distance comes from: 1000 / parallax, or the
+// Bailer-Jones median geometric or photogeometric distance.
+enum class GaiaDistance { Parallax, Geo, Photogeo };
+
 // One star row as every reader yields it. The text fields view the reader's
 // current record.
 struct CatalogStar {
@@ -22,10 +26,11 @@ struct CatalogStar {
   std::string_view proper;      // UTF-8, may be empty
   std::string_view dm;          // Durchmusterung designation, may be empty
   std::string_view spect;
-  Vector3D position;             // parsecs, in the catalogue's frame
-  std::optional<double> absMag;  // empty when unknown
-  bool noDistance = false;       // no usable distance: the row gives no star
-  bool numberedInOrder = false;  // the catalogue number is the star's place in the map
+  Vector3D position;                         // parsecs, in the catalogue's frame
+  std::optional<double> absMag;              // empty when unknown
+  bool noDistance = false;                   // no usable distance: the row gives no star
+  bool numberedInOrder = false;              // the catalogue number is the star's place in the map
+  std::optional<GaiaDistance> gaiaDistance;  // a Gaia star's
 };
 
 class CatalogColumns {

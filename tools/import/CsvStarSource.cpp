@@ -1,9 +1,8 @@
 // Text inputs (plain or gzip): the catalogue and HYG layout, AT-HYG, and the
-// Gaia archive's CSV and ECSV (its "#" header lines skipped). Also picks the
-// FITS reader for files that begin like FITS.
-#include <zlib.h>
-
-#include <cstring>
+// Gaia archive's CSV and ECSV (its "#" header read for the delimiter, comma
+// or space).
+#include <algorithm>
+#include <string_view>
 
 #include "CsvReader.h"
 #include "ExitCodes.h"
@@ -12,35 +11,58 @@
 
 namespace {
 
-// A FITS file begins with the card "SIMPLE  =".
-bool LooksLikeFits(const std::string& path, bool* compressed) {
-  gzFile file = gzopen(path.c_str(), "rb");
-  if (!file) return false;
-  char start[9] = {};
-  const bool fits =
-      gzread(file, start, sizeof start) == sizeof start && std::memcmp(start, "SIMPLE  =", 9) == 0;
-  *compressed = !gzdirect(file);
-  gzclose(file);
-  return fits;
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The value of the ECSV header's top-level "delimiter" key: the space unless
+// the header names the comma. false for any other value.
+bool EcsvDelimiter(std::string_view header, char* delimiter, std::string* value) {
+  *delimiter = ' ';
+  for (size_t begin = 0; begin < header.size();) {
+    const size_t end = std::min(header.find('\n', begin), header.size());
+    std::string_view line = header.substr(begin, end - begin);
+    begin = end + 1;
+    if (!line.starts_with(" delimiter:")) continue;
+    line.remove_prefix(11);
+    line = Trimmed(line);
+    *value = std::string(line);
+    if (line == "','" || line == "\",\"" || line == ",") {
+      *delimiter = ',';
+    } else if (line != "' '" && line != "\" \"") {
+      return false;
+    }
+  }
+  return true;
 }
 
 class CsvStarSource : public StarSource {
  public:
-  int Open(const std::string& path, const StarSourceOptions& options) {
+  int Open(const std::string& path, const StarSourceOptions& options, bool ecsv) {
     m_path = path;
     m_options = options;
     if (!m_reader.Open(path)) {
       m_error = m_reader.error();
       return kExitFailure;
     }
-    const bool ecsv = m_reader.SkipCommentLines() > 0;
+    if (ecsv) {
+      std::string header, delimiter;
+      m_reader.ReadCommentLines(&header);
+      char separator = ' ';
+      if (!EcsvDelimiter(header, &separator, &delimiter))
+        return Fail(path + ": the ECSV delimiter " + delimiter + " is neither a space nor a comma");
+      m_reader.SetDelimiter(separator);
+    }
     const CsvReader::Result result = m_reader.Next();
     if (result == CsvReader::Result::Error) return Fail(m_reader.error());
     if (result == CsvReader::Result::End) return Fail(path + ": empty file, no header line");
     const auto header = m_reader.fields();
     m_gaia = GaiaColumns::Recognizes(header);
     if (ecsv && !m_gaia) return Fail(path + ": an ECSV file without the Gaia columns source_id and parallax");
-    const bool bound = m_gaia ? m_gaiaColumns.Bind(header, &m_error) : m_columns.Bind(header, &m_error);
+    const bool bound =
+        m_gaia ? m_gaiaColumns.Bind(header, m_options, &m_error) : m_columns.Bind(header, &m_error);
     if (!bound) return Fail(LinePrefix() + m_error);
     m_kind = m_gaia ? (ecsv ? "Gaia ECSV" : "Gaia CSV") : (m_columns.isAtHyg() ? "AT-HYG" : "catalogue CSV");
     return kExitSuccess;
@@ -57,8 +79,7 @@ class CsvStarSource : public StarSource {
     if (m_gaia) {
       GaiaRow row;
       if (!m_gaiaColumns.Parse(m_reader.fields(), &row, &problem)) return RowError(problem);
-      *skip = ToRowSkip(ConvertGaiaRow(row, m_options.minParallaxOverError, m_gaiaColumns.hasQualityColumn(),
-                                       &m_name, star));
+      *skip = ToRowSkip(ConvertGaiaRow(row, m_options, m_gaiaColumns.hasQualityColumn(), &m_name, star));
       return Result::Row;
     }
     if (!m_columns.Parse(m_reader.fields(), star, &problem)) return RowError(problem);
@@ -98,31 +119,10 @@ class CsvStarSource : public StarSource {
 
 }  // namespace
 
-RowSkip ToRowSkip(GaiaSkip skip) {
-  switch (skip) {
-    case GaiaSkip::ParallaxNotPositive:
-      return RowSkip::ParallaxNotPositive;
-    case GaiaSkip::ParallaxQuality:
-      return RowSkip::ParallaxQuality;
-    case GaiaSkip::NoGMagnitude:
-      return RowSkip::NoGMagnitude;
-    case GaiaSkip::None:
-      break;
-  }
-  return RowSkip::None;
-}
-
-std::unique_ptr<StarSource> OpenStarSource(const std::string& path, const StarSourceOptions& options,
-                                           std::string* error, int* code) {
-  bool compressed = false;
-  if (LooksLikeFits(path, &compressed)) {
-    if (!compressed) return OpenGaiaFitsSource(path, options, error, code);
-    *error = path + ": a gzip-compressed FITS file; decompress it first (gunzip)";
-    *code = kExitFailure;
-    return nullptr;
-  }
+std::unique_ptr<StarSource> OpenCsvStarSource(const std::string& path, const StarSourceOptions& options,
+                                              bool ecsv, std::string* error, int* code) {
   auto source = std::make_unique<CsvStarSource>();
-  *code = source->Open(path, options);
+  *code = source->Open(path, options, ecsv);
   if (*code == kExitSuccess) return source;
   *error = source->error();
   return nullptr;

@@ -1,4 +1,5 @@
-// Gaia archive results as FITS binary tables, read through CFITSIO a block of
+// Gaia archive results as FITS binary tables, plain or compressed in any way
+// CFITSIO reads (gzip, bzip2, compress, zip), read through CFITSIO a block of
 // rows at a time, column by column.
 #include <fitsio.h>
 
@@ -32,25 +33,34 @@ class GaiaFitsSource : public StarSource {
     if (m_file) fits_close_file(m_file, &status);
   }
 
-  int Open(const std::string& path, const StarSourceOptions& options) {
+  // A file on disk, or with data the FITS file in memory (size bytes).
+  int Open(const std::string& path, const StarSourceOptions& options, void* data = nullptr, size_t size = 0) {
     m_path = path;
     m_options = options;
     int status = 0;
+    m_memory = data;
+    m_memorySize = size;
     // The disk-file call takes the name as it is, without CFITSIO's
-    // extended syntax (brackets, filters).
-    if (fits_open_diskfile(&m_file, path.c_str(), READONLY, &status)) return Fail(kExitFailure, status);
+    // extended syntax (brackets, filters); it opens compressed files too.
+    if (data ? fits_open_memfile(&m_file, path.c_str(), READONLY, &m_memory, &m_memorySize, 0, nullptr,
+                                 &status)
+             : fits_open_diskfile(&m_file, path.c_str(), READONLY, &status))
+      return Fail(kExitFailure, status);
     if (!MoveToBinaryTable()) return kExitBadInput;
+    // CFITSIO's in-memory driver trusts the header's size of the data.
+    LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
+    if (fits_get_hduaddrll(m_file, &headerStart, &dataStart, &dataEnd, &status))
+      return Fail(kExitBadInput, status);
+    if (data && static_cast<uint64_t>(dataEnd) > size) {
+      m_error = m_path + ": the binary table's rows run past the end of the file";
+      return kExitBadInput;
+    }
     if (fits_get_num_rowsll(m_file, &m_rowCount, &status)) return Fail(kExitBadInput, status);
     long blockRows = 0;
     if (fits_get_rowsize(m_file, &blockRows, &status)) return Fail(kExitBadInput, status);
     m_blockRows = std::max<long>(blockRows, 1024);
-
-    for (Column* column : {&m_sourceId, &m_ra, &m_dec, &m_parallax, &m_gMag}) {
-      if (!Bind(*column, true)) return kExitBadInput;
-    }
-    for (Column* column : {&m_parallaxError, &m_parallaxOverError, &m_bpRp, &m_designation, &m_spect}) {
-      if (!Bind(*column, false)) return kExitBadInput;
-    }
+    for (int field = 0; field < kGaiaFieldCount; ++field)
+      if (!Bind(field, GaiaFieldRequired(field, options))) return kExitBadInput;
     return kExitSuccess;
   }
 
@@ -63,22 +73,21 @@ class GaiaFitsSource : public StarSource {
     const long long rowNumber = ++m_next;  // FITS rows count from 1
     GaiaRow row;
     row.sourceId = static_cast<uint64_t>(m_sourceIds[i]);
-    if (std::isnan(m_ra.values[i]) || std::isnan(m_dec.values[i])) {
-      m_error = m_path + ": FITS row " + std::to_string(rowNumber) + ": column '" +
-                (std::isnan(m_ra.values[i]) ? "ra" : "dec") + "': null";
-      return Result::Error;
+    for (int field : {kGaiaRa, kGaiaDec}) {
+      if (std::isnan(m_columns[field].values[i])) {
+        m_error = m_path + ": FITS row " + std::to_string(rowNumber) + ": column '" +
+                  kGaiaFields[field].name + "': null";
+        return Result::Error;
+      }
     }
-    row.ra = m_ra.values[i];
-    row.dec = m_dec.values[i];
-    row.parallax = Value(m_parallax.values, i);
-    row.parallaxError = Value(m_parallaxError.values, i);
-    row.parallaxOverError = Value(m_parallaxOverError.values, i);
-    row.gMag = Value(m_gMag.values, i);
-    row.bpRp = Value(m_bpRp.values, i);
-    row.designation = Text(m_designation, i);
-    row.spect = Text(m_spect, i);
-    const bool hasQuality = m_parallaxError.number || m_parallaxOverError.number;
-    *skip = ToRowSkip(ConvertGaiaRow(row, m_options.minParallaxOverError, hasQuality, &m_name, star));
+    row.ra = m_columns[kGaiaRa].values[i];
+    row.dec = m_columns[kGaiaDec].values[i];
+    for (int field = kGaiaParallax; field <= kGaiaRMedPhotogeo; ++field)
+      GaiaNumber(row, field) = Value(m_columns[field].values, i);
+    row.designation = Text(m_columns[kGaiaDesignation], i);
+    row.spect = Text(m_columns[kGaiaSpect], i);
+    const bool hasQuality = m_columns[kGaiaParallaxError].number || m_columns[kGaiaParallaxOverError].number;
+    *skip = ToRowSkip(ConvertGaiaRow(row, m_options, hasQuality, &m_name, star));
     return Result::Row;
   }
 
@@ -90,9 +99,8 @@ class GaiaFitsSource : public StarSource {
 
  private:
   struct Column {
-    Column(const char* columnName, bool isText) : name(columnName), text(isText) {}
-    const char* name;
-    bool text;
+    const char* name = "";
+    bool text = false;
     int number = 0;  // 0: absent
     long width = 0;  // text columns: characters per value
     std::vector<double> values;
@@ -111,7 +119,10 @@ class GaiaFitsSource : public StarSource {
     return false;
   }
 
-  bool Bind(Column& column, bool required) {
+  bool Bind(int field, bool required) {
+    Column& column = m_columns[field];
+    column.name = kGaiaFields[field].name;
+    column.text = kGaiaFields[field].text;
     int status = 0;
     if (fits_get_colnum(m_file, CASEINSEN, const_cast<char*>(column.name), &column.number, &status)) {
       fits_clear_errmsg();
@@ -146,29 +157,30 @@ class GaiaFitsSource : public StarSource {
     m_sourceIds.resize(static_cast<size_t>(count));
     LONGLONG nullId = 0;
     int anyNull = 0;
-    if (fits_read_col(m_file, TLONGLONG, m_sourceId.number, first, 1, count, &nullId, m_sourceIds.data(),
+    const Column& sourceId = m_columns[kGaiaSourceId];
+    if (fits_read_col(m_file, TLONGLONG, sourceId.number, first, 1, count, &nullId, m_sourceIds.data(),
                       &anyNull, &status))
-      return BlockError(m_sourceId, first, count, status);
-    for (Column* column :
-         {&m_ra, &m_dec, &m_parallax, &m_gMag, &m_parallaxError, &m_parallaxOverError, &m_bpRp}) {
-      if (!column->number) continue;
-      column->values.resize(static_cast<size_t>(count));
+      return BlockError(sourceId, first, count, status);
+    for (int field = kGaiaRa; field < kGaiaFieldCount; ++field) {
+      Column& column = m_columns[field];
+      if (!column.number) continue;
+      if (column.text) {
+        const size_t stride = static_cast<size_t>(column.width) + 1;
+        column.characters.assign(stride * static_cast<size_t>(count), '\0');
+        column.pointers.resize(static_cast<size_t>(count));
+        for (size_t i = 0; i < column.pointers.size(); ++i)
+          column.pointers[i] = &column.characters[i * stride];
+        char empty[] = "";
+        if (fits_read_col(m_file, TSTRING, column.number, first, 1, count, empty, column.pointers.data(),
+                          &anyNull, &status))
+          return BlockError(column, first, count, status);
+        continue;
+      }
+      column.values.resize(static_cast<size_t>(count));
       double null = kNull;
-      if (fits_read_col(m_file, TDOUBLE, column->number, first, 1, count, &null, column->values.data(),
+      if (fits_read_col(m_file, TDOUBLE, column.number, first, 1, count, &null, column.values.data(),
                         &anyNull, &status))
-        return BlockError(*column, first, count, status);
-    }
-    for (Column* column : {&m_designation, &m_spect}) {
-      if (!column->number) continue;
-      const size_t stride = static_cast<size_t>(column->width) + 1;
-      column->characters.assign(stride * static_cast<size_t>(count), '\0');
-      column->pointers.resize(static_cast<size_t>(count));
-      for (size_t i = 0; i < column->pointers.size(); ++i)
-        column->pointers[i] = &column->characters[i * stride];
-      char empty[] = "";
-      if (fits_read_col(m_file, TSTRING, column->number, first, 1, count, empty, column->pointers.data(),
-                        &anyNull, &status))
-        return BlockError(*column, first, count, status);
+        return BlockError(column, first, count, status);
     }
     m_blockEnd = m_blockStart + count;
     return true;
@@ -200,10 +212,9 @@ class GaiaFitsSource : public StarSource {
   long long m_rowCount = 0, m_blockRows = 0;
   long long m_blockStart = 0, m_blockEnd = 0, m_next = 0;
   std::vector<LONGLONG> m_sourceIds;
-  Column m_sourceId{"source_id", false}, m_ra{"ra", false}, m_dec{"dec", false},
-      m_parallax{"parallax", false}, m_gMag{"phot_g_mean_mag", false},
-      m_parallaxError{"parallax_error", false}, m_parallaxOverError{"parallax_over_error", false},
-      m_bpRp{"bp_rp", false}, m_designation{"designation", true}, m_spect{"spectraltype_esphs", true};
+  Column m_columns[kGaiaFieldCount];
+  void* m_memory = nullptr;  // the in-memory file's data, when it is one
+  size_t m_memorySize = 0;
   std::string m_name;
   std::string m_error;
 };
@@ -211,9 +222,9 @@ class GaiaFitsSource : public StarSource {
 }  // namespace
 
 std::unique_ptr<StarSource> OpenGaiaFitsSource(const std::string& path, const StarSourceOptions& options,
-                                               std::string* error, int* code) {
+                                               std::string* error, int* code, const void* data, size_t size) {
   auto source = std::make_unique<GaiaFitsSource>();
-  *code = source->Open(path, options);
+  *code = source->Open(path, options, const_cast<void*>(data), size);
   if (*code == kExitSuccess) return source;
   *error = source->error();
   return nullptr;

@@ -1,5 +1,6 @@
-// CsvReader: streams the records of an RFC 4180 CSV file, plain or gzip-
-// compressed, holding only the record being read.
+// CsvReader: streams the records of an RFC 4180 CSV file or of an ECSV
+// file's data (comma or space delimited), plain or gzip-compressed, holding
+// only the record being read.
 #pragma once
 
 #include <zlib.h>
@@ -23,16 +24,22 @@ class CsvReader {
   // error() names the cause.
   bool Open(const std::string& path);
 
-  // Reads the next record. Fields are separated by commas; a field in double
-  // quotes may hold commas, line breaks and doubled quotes. Records end at LF,
-  // CRLF or a lone CR; empty lines are skipped. A stray quote, text after a
-  // closing quote or an unterminated quoted field is an Error.
+  // Reads the next record. Fields are separated by the delimiter; a field in
+  // double quotes may hold delimiters, line breaks and doubled quotes. With
+  // the space as delimiter a run of spaces is one separator and spaces at the
+  // start and end of a line are not fields. Records end at LF, CRLF or a lone
+  // CR; empty lines are skipped. A stray quote, text after a closing quote or
+  // an unterminated quoted field is an Error.
   Result Next();
 
-  // Skips the lines at the current position that begin with '#' (an ECSV
-  // file's header) and returns how many there were. Call before the header
-  // record is read.
-  uint64_t SkipCommentLines();
+  // ',' (the default) or ' '.
+  void SetDelimiter(char delimiter) { m_delimiter = delimiter; }
+
+  // Reads the lines at the current position that begin with '#' (an ECSV
+  // file's header), each without its '#' and with its line end as '\n', into
+  // *lines, and returns how many there were. Call before the header record
+  // is read.
+  uint64_t ReadCommentLines(std::string* lines);
 
   // Bytes of the file (compressed bytes for gzip input) read so far, and the
   // file's size; they measure progress.
@@ -54,6 +61,7 @@ class CsvReader {
   bool Fill();
   std::string& NewField();
   Result Fail(const char* what);
+  int SkipSpaces(int c);
 
   gzFile m_file = nullptr;
   std::string m_path;
@@ -66,4 +74,5 @@ class CsvReader {
   size_t m_count = 0;
   std::string m_error;
   uint64_t m_fileSize = 0;
+  char m_delimiter = ',';
 };

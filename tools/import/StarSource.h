@@ -1,6 +1,7 @@
 // StarSource: one input file read row by row into the plain star row, whatever
 // its kind: this project's catalogue or the HYG database, AT-HYG (recognised
-// by their headers), a Gaia archive result as CSV, ECSV or a FITS binary table.
+// by their headers), a Gaia archive result as CSV, ECSV, VOTable or a FITS
+// binary table. The format is told by the file's content, not its name.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ enum class RowSkip {
   ParallaxNotPositive,  // Gaia: null, zero or negative parallax
   ParallaxQuality,      // Gaia: below --min-parallax-over-error
   NoGMagnitude,         // Gaia: null phot_g_mean_mag
+  NoChosenDistance,     // Gaia: null or no positive --distance column
 };
 
 class StarSource {
@@ -36,17 +38,21 @@ class StarSource {
   virtual const char* kind() const = 0;
 };
 
-struct StarSourceOptions {
-  double minParallaxOverError = 5.0;
-};
-
-// Opens a file and reads its header. On failure returns null, sets *error and
-// *code to kExitFailure (cannot open) or kExitBadInput (malformed header).
+// Opens a file in the format its content shows and reads its header. On
+// failure returns null, sets *error and *code to kExitFailure (cannot open)
+// or kExitBadInput (malformed header, unknown format).
 std::unique_ptr<StarSource> OpenStarSource(const std::string& path, const StarSourceOptions& options,
                                            std::string* error, int* code);
 
-// The FITS reader (GaiaFitsSource.cpp); *error and *code as above.
+// The readers of each format; *error and *code as above.
+std::unique_ptr<StarSource> OpenCsvStarSource(const std::string& path, const StarSourceOptions& options,
+                                              bool ecsv, std::string* error, int* code);
+// With data, the FITS file is the size bytes there (kept while the source
+// lives), and path only names it in messages.
 std::unique_ptr<StarSource> OpenGaiaFitsSource(const std::string& path, const StarSourceOptions& options,
-                                               std::string* error, int* code);
+                                               std::string* error, int* code, const void* data = nullptr,
+                                               size_t size = 0);
+std::unique_ptr<StarSource> OpenVotableSource(const std::string& path, const StarSourceOptions& options,
+                                              std::string* error, int* code);
 
 RowSkip ToRowSkip(GaiaSkip skip);

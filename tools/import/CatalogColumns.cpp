@@ -48,6 +48,7 @@ bool CatalogColumns::Parse(std::span<const std::string> row, CatalogStar* star, 
   };
   star->noDistance = false;
   star->numberedInOrder = false;
+  star->gaiaDistance.reset();
   if (!ParseWholeNumber(row[m_id], &star->id)) return fail("id", "a whole number", row[m_id]);
   star->hip.reset();
   if (!row[m_hip].empty()) {

@@ -1,4 +1,5 @@
-// RFC 4180 reading over zlib's gzip reader, one buffered byte at a time.
+// RFC 4180 reading (and ECSV's space-delimited variant) over zlib's gzip
+// reader, one buffered byte at a time.
 #include "CsvReader.h"
 
 #include <sys/stat.h>
@@ -10,7 +11,9 @@ namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
 
-bool EndsField(int c) { return c == ',' || c == '\n' || c == '\r' || c < 0; }
+// The delimiter is passed by value: a member would be read again after every
+// character stored, as a char store may alias it.
+bool EndsField(int c, int delimiter) { return c == delimiter || c == '\n' || c == '\r' || c < 0; }
 
 }  // namespace
 
@@ -57,16 +60,24 @@ uint64_t CsvReader::bytesRead() const {
   return offset > 0 ? static_cast<uint64_t>(offset) : 0;
 }
 
-uint64_t CsvReader::SkipCommentLines() {
-  uint64_t skipped = 0;
+uint64_t CsvReader::ReadCommentLines(std::string* lines) {
+  uint64_t count = 0;
   while (Peek() == '#') {
-    int c = Get();
-    while (c != '\n' && c != '\r' && c != kEnd) c = Get();
-    if (c == '\r' && Peek() == '\n') Get();
+    Get();
+    for (int c = Get(); c != '\n' && c != '\r' && c != kEnd; c = Get())
+      lines->push_back(static_cast<char>(c));
+    if (Peek() == '\n') Get();
+    lines->push_back('\n');
     ++m_line;
-    ++skipped;
+    ++count;
   }
-  return skipped;
+  return count;
+}
+
+int CsvReader::SkipSpaces(int c) {
+  if (m_delimiter == ' ')
+    while (c == ' ') c = Get();
+  return c;
 }
 
 int CsvReader::Get() {
@@ -94,11 +105,12 @@ CsvReader::Result CsvReader::Fail(const char* what) {
 
 CsvReader::Result CsvReader::Next() {
   m_count = 0;
-  int c = Get();
+  const int delimiter = m_delimiter;
+  int c = SkipSpaces(Get());
   while (c == '\n' || c == '\r') {  // empty lines
     if (c == '\r' && Peek() == '\n') Get();
     ++m_line;
-    c = Get();
+    c = SkipSpaces(Get());
   }
   if (c == kEnd) return m_error.empty() ? Result::End : Result::Error;
   m_recordLine = m_line;
@@ -117,16 +129,20 @@ CsvReader::Result CsvReader::Next() {
         }
         field.push_back(static_cast<char>(c));
       }
-      if (!EndsField(c)) return Fail("text after the closing quote of a field");
+      if (!EndsField(c, delimiter)) return Fail("text after the closing quote of a field");
     } else {
-      while (!EndsField(c)) {
+      while (!EndsField(c, delimiter)) {
         if (c == '"') return Fail("quote inside a field that does not begin with one");
         field.push_back(static_cast<char>(c));
         c = Get();
       }
     }
-    if (c != ',') break;
+    if (c != delimiter) break;
     c = Get();
+    if (delimiter == ' ') {
+      c = SkipSpaces(c);
+      if (EndsField(c, delimiter)) break;  // spaces before the line end
+    }
   }
   if (c == kEnd) return m_error.empty() ? Result::Record : Result::Error;
   if (c == '\r' && Peek() == '\n') Get();
