@@ -66,14 +66,11 @@ int main(int argc, char** argv) {
   }
 
   LoadedMap map;
-  std::string error;
-  if (!LoadMapFile(path, &map, &error)) {
-    std::cerr << "vantaro-mapinfo: " << path << ": " << error << "\n";
-    return kExitFailure;
-  }
+  const bool opened = LoadMapFile(path, &map);
   if (!map.loaded) {
+    std::cerr << "vantaro-mapinfo: ";
     WriteRejection(std::cerr, map);
-    return kExitBadInput;
+    return opened ? kExitBadInput : kExitFailure;
   }
   switch (task) {
     case Task::Report:

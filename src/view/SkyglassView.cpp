@@ -155,4 +155,4 @@ void CSkyglassView::MergeLabels() {
   m_paintCache.ForgetWrites();
 }
 
-void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }
+void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform, m_document.MapFailure()); }

@@ -31,6 +31,20 @@ Bytes TestMapBytes(const std::vector<TestStar>& stars);
 // centre.
 TestStar CentreStar();
 
+// A map file that cannot be used, and the reason the program gives for it
+// after "PATH: ".
+struct BrokenMap {
+  const char* name;
+  enum Kind { Missing, Directory, File } kind;
+  Bytes bytes;
+  std::string reason;
+};
+// One of each way: missing, unreadable, not a map, wrong header, truncated,
+// a record that cannot be decoded.
+std::vector<BrokenMap> BrokenMaps();
+// Puts the broken map at path.
+void PlaceBrokenMap(const BrokenMap& map, const std::string& path);
+
 // How a run of the vantaro program ended: its exit code (-1 when it crashed
 // or did not finish) and what it wrote to standard error.
 struct ProcessResult {
