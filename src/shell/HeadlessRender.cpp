@@ -8,7 +8,7 @@
 #include "catalog/SkyglassDoc.h"
 #include "geometry/ViewBasis.h"
 #include "interaction/AngleUnits.h"
-#include "shell/LocalClock.h"
+#include "framework/LocalClock.h"
 #include "shell/PngFile.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"

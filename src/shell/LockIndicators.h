@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/LockKeyReader.h"
+#include "framework/LockKeyReader.h"
 
 class QLabel;
 class QStatusBar;

@@ -20,7 +20,7 @@
 
 #include "interaction/CommandIds.h"
 #include "shell/AppIcons.h"
-#include "shell/CommandRouter.h"
+#include "framework/CommandRouter.h"
 #include "shell/CommandTable.h"
 #include "shell/QtCmdUI.h"
 #include "shell/SkyglassViewWidget.h"

@@ -9,9 +9,9 @@
 #include <map>
 #include <utility>
 
-#include "shell/CommandTarget.h"
+#include "framework/CommandTarget.h"
 #include "shell/LockIndicators.h"
-#include "shell/OuterSizeCorrection.h"
+#include "framework/OuterSizeCorrection.h"
 #include "shell/SaveView.h"
 #include "shell/StatusMessagePane.h"
 

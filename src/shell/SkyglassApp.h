@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/CommandTarget.h"
+#include "framework/CommandTarget.h"
 #include "shell/SingleDocTemplate.h"
 
 class CSkyglassApp : public CommandTarget {

@@ -11,7 +11,7 @@
 #include "interaction/CommandIds.h"
 #include "interaction/StarNameDlg.h"
 #include "shell/DdxDialog.h"
-#include "shell/DialogUnits.h"
+#include "framework/DialogUnits.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Xlib display that Qt's xcb platform opened.
 #include <QGuiApplication>
 
-#include "shell/LockKeyReader.h"
+#include "framework/LockKeyReader.h"
 
 // Xlib's macros (Bool, Status) clash with Qt's headers, so it comes after them.
 #include <X11/XKBlib.h>
