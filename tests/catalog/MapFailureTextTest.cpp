@@ -121,13 +121,8 @@ TEST(MapFailureText, AddressSpaceLimitIsReportedAsTheMemoryNeeded) {
 #endif
   // A million minimal records: 21 MB of file, 224 MB of records, with 96 MB
   // of address space to spare for the rest.
-  constexpr uint32_t kStars = 1000000;
-  Bytes bytes = MapHeader(kStars);
-  bytes.reserve(15 + size_t{kStars} * 21);
-  for (uint32_t i = 0; i < kStars; ++i) AppendMinimalRecord(bytes, i, 0, 0, 0, 0);
   TempDirectory directory("failure-memory");
-  const std::string path = directory.Write("map.smp", bytes);
-  bytes = Bytes();
+  const std::string path = directory.Write("map.smp", MapOfZeroRecords(1000000));
 
   int pipeEnds[2];
   ASSERT_EQ(pipe(pipeEnds), 0);

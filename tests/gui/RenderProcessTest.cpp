@@ -75,10 +75,7 @@ TEST_F(RenderProcessTest, MapTooLargeForTheAddressSpaceSaysHowMuchItNeeded) {
 #endif
   // Two million minimal records: 42 MB of file, 427 MiB of records, more than
   // the 350 MB of address space the program is given.
-  constexpr uint32_t kStars = 2000000;
-  Bytes bytes = MapHeader(kStars);
-  bytes.resize(15 + size_t{kStars} * 21);
-  m_dir.Write("large.smp", bytes);
+  m_dir.Write("large.smp", MapOfZeroRecords(2000000));
   QProcess shell;
   shell.start("/bin/sh", {"-c", "ulimit -v 350000 && exec \"$0\" --render \"$1\" --map \"$2\"",
                           VANTARO_EXECUTABLE, Path("out.png"), Path("large.smp")});
