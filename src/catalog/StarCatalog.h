@@ -29,7 +29,8 @@ enum class MapRejection {
 struct MapDiagnosis {
   MapRejection rejection = MapRejection::None;
   size_t offset = 0;    // byte offset of the failing test: the mismatching header byte, the end
-                        // of a short file, the count (12), or the start of the cut record or string
+                        // of a short file, the count (12), the start of the cut record or string,
+                        // or where a read stopped
   int32_t record = -1;  // record index for record faults, else -1
   bool complemented = false;
   uint32_t count = 0;        // the header's star count, once read

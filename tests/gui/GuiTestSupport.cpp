@@ -1,4 +1,4 @@
-// Map bytes, program runs and message boxes for the GUI tests.
+// Map bytes, broken maps, program runs and message boxes for the GUI tests.
 #include "GuiTestSupport.h"
 
 #include <filesystem>

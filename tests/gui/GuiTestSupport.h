@@ -1,6 +1,6 @@
 // Helpers of the GUI tests: the bytes of a map of stars placed in light years,
-// a run of the program, and a watcher that answers the message box a dialog
-// opens modally.
+// maps that cannot be used with the reasons given for them, a run of the
+// program, and a watcher that answers the message box a dialog opens modally.
 #pragma once
 
 #include <QObject>

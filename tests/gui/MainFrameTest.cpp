@@ -1,5 +1,6 @@
 // The main frame of the running application: caption and size, menus,
-// accelerators, toolbar, status bar, command state and the frame's commands.
+// accelerators, toolbar, status bar and its lock panes, command state and the
+// frame's commands.
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QLabel>

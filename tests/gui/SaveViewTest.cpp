@@ -1,6 +1,7 @@
 // File > Save View As: the saved PNG is the picture --render makes of the same
-// observer and switches; a failed write says why and leaves no file; the file
-// dialog is made once and answers each time.
+// observer and switches, and without a map the no-map screen the window
+// shows; a failed write says why and leaves no file; the file dialog is made
+// once and answers each time.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
