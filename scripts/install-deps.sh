@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins xvfb xauth
   openbox xdotool x11-utils x11-xserver-utils xclip libx11-dev
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

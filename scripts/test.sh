@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vantaro and runs every test: the normal
-# build, every fuzz target for a bounded time, then the AddressSanitizer +
+# build, the Debian package (lintian, AppStream and desktop entry checks, its
+# programs run from an extracted copy), every fuzz target for a bounded time, then the AddressSanitizer +
 # UndefinedBehaviorSanitizer build, and that build soaked with random input in
 # a real X window for a bounded time.
 set -euo pipefail
@@ -13,6 +14,19 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Debian package: built, checked, and its programs run from an extracted copy.
+package=$(bash scripts/package.sh | tail -n 1)
+lintian --fail-on error,warning "$package"
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$package" "$unpacked"
+appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
+desktop-file-validate "$unpacked"/usr/share/applications/vantaro.desktop
+"$unpacked"/usr/bin/vantaro --version
+"$unpacked"/usr/bin/vantaro --render "$unpacked/start.png" --map "$unpacked"/usr/share/vantaro/map.smp
+test -s "$unpacked/start.png"
+"$unpacked"/usr/bin/vantaro-mapinfo "$unpacked"/usr/share/vantaro/map.smp >/dev/null
 
 # A minute per fuzz target keeps the whole run well inside the CI's limit.
 bash scripts/fuzz.sh "${VANTARO_FUZZ_SECONDS:-60}"

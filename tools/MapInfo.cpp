@@ -9,7 +9,8 @@
 
 #include "Designation.h"
 #include "WorldFrame.h"
-#include "catalog/MapFile.h"
+#include "catalog/MapFailureText.h"
+#include "catalog/MapFileLoad.h"
 #include "text/Cp1252.h"
 
 namespace {
@@ -91,21 +92,14 @@ void WriteRange(std::ostream& out, const char* label, double low, double high, c
 
 }  // namespace
 
-bool LoadMapFile(const std::string& path, LoadedMap* map, std::string* error) {
+bool LoadMapFile(const std::string& path, LoadedMap* map) {
   map->path = path;
-  ReadOnlyFile file;
-  if (!file.Open(path, error)) return false;
-  map->fileSize = file.GetLength();
-  LoadArchive archive(file);
-  map->loaded = map->catalog.LoadStarMap(archive, &map->diagnosis);
-  return true;
+  map->loaded = LoadStarMapFile(map->catalog, path, map->diagnosis, &map->fileSize);
+  return map->diagnosis.rejection != MapRejection::CannotOpen;
 }
 
 void WriteRejection(std::ostream& out, const LoadedMap& map) {
-  const MapDiagnosis& d = map.diagnosis;
-  out << map.path << ": rejected: " << DescribeRejection(d.rejection) << " at byte offset " << d.offset;
-  if (d.record >= 0) out << " (record " << d.record << " of " << d.count << ")";
-  out << "\n";
+  out << MapFailureMessage(map.path, map.diagnosis) << "\n";
 }
 
 void WriteReport(std::ostream& out, const LoadedMap& map) {

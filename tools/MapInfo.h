@@ -18,12 +18,12 @@ struct LoadedMap {
   StarCatalog catalog;
 };
 
-// Opens the file and runs the program's loader on it. False, with *error set,
-// only when the file cannot be opened; a rejected map returns true with
-// loaded 0.
-bool LoadMapFile(const std::string& path, LoadedMap* map, std::string* error);
+// Opens the file and runs the program's loader on it. False only when the
+// file cannot be opened; a rejected map returns true with loaded 0.
+bool LoadMapFile(const std::string& path, LoadedMap* map);
 
-// "PATH: rejected: <reason> at byte offset N (record R)".
+// "PATH: REASON", the words the program itself uses, for a file that cannot
+// be opened or is rejected.
 void WriteRejection(std::ostream& out, const LoadedMap& map);
 
 // Encoding, star count, file size, bytes after the last record, coordinate

@@ -20,14 +20,11 @@ int main(int argc, char** argv) {
   const std::string& query = commandLine.query;
 
   LoadedMap map;
-  std::string error;
-  if (!LoadMapFile(path, &map, &error)) {
-    std::cerr << "vantaro-mapinfo: " << path << ": " << error << "\n";
-    return kExitFailure;
-  }
+  const bool opened = LoadMapFile(path, &map);
   if (!map.loaded) {
+    std::cerr << "vantaro-mapinfo: ";
     WriteRejection(std::cerr, map);
-    return kExitBadInput;
+    return opened ? kExitBadInput : kExitFailure;
   }
   switch (commandLine.task) {
     case MapInfoTask::Report:

@@ -191,7 +191,10 @@ int StarCatalog::LoadStarMap(const unsigned char* data, size_t length, MapDiagno
 
   // Zeroed records: the working values and the bytes after each terminator stay 0.
   StarEntry* stars = AllocateStarArray(result.count);
-  if (!stars && result.count > 0) return RejectMap(result, MapRejection::OutOfMemory, kMapCountOffset);
+  if (!stars && result.count > 0) {
+    result.bytesNeeded = uint64_t{result.count} * sizeof(StarEntry);
+    return RejectMap(result, MapRejection::OutOfMemory, kMapCountOffset);
+  }
   if (!DecodeMapRecords(data, length, result, stars)) {
     ReleaseStarArray(stars, result.count);
     return 0;

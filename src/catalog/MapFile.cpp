@@ -67,6 +67,7 @@ bool ReadOnlyFile::Open(const std::string& path, std::string* errorText) {
   }
   if (!file) {
     if (errorText) *errorText = std::strerror(error);
+    errno = error;
     return false;
   }
   m_file = file;

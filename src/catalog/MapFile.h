@@ -14,7 +14,8 @@ class ReadOnlyFile {
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-  // Opens for reading only. On failure returns false and errorText names the cause.
+  // Opens for reading only. On failure returns false, errorText names the
+  // cause and errno holds it.
   bool Open(const std::string& path, std::string* errorText = nullptr);
   bool IsOpen() const { return m_file != nullptr; }
   uint64_t GetLength() const;

@@ -5,8 +5,9 @@ bool CheckMapHeader(const unsigned char* data, size_t length, MapDiagnosis& diag
   // A header byte that the data does not reach makes the header short.
   auto byteIs = [&](size_t offset, unsigned char expected, MapRejection mismatch) {
     if (offset >= length) return RejectMap(diagnosis, MapRejection::ShortHeader, length);
-    if (data[offset] != expected) return RejectMap(diagnosis, mismatch, offset);
-    return true;
+    if (data[offset] == expected) return true;
+    diagnosis.foundByte = data[offset];
+    return RejectMap(diagnosis, mismatch, offset);
   };
   for (size_t i = 0; i < sizeof kMapMagic; ++i)
     if (!byteIs(i, kMapMagic[i], MapRejection::BadMagic)) return false;

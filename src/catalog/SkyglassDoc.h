@@ -24,7 +24,11 @@ class CSkyglassDoc {
 
   int GetStarCount() const { return m_catalog.m_nStars; }
   const std::string& MapPath() const { return m_mapPath; }
+  // Why the last OnNewDocument loaded no map, as "PATH: REASON"; empty
+  // before the first and after one that loaded.
+  const std::string& MapFailure() const { return m_strMapFailure; }
 
  private:
   std::string m_mapPath;
+  std::string m_strMapFailure;
 };

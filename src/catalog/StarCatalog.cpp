@@ -1,5 +1,4 @@
-// StarCatalog's ownership of its array, the file-reading half of the loader,
-// and the texts that name a rejected map.
+// StarCatalog's ownership of its array and the file-reading half of the loader.
 #include "catalog/StarCatalog.h"
 
 #include <atomic>
@@ -53,40 +52,24 @@ int StarCatalog::LoadStarMap(LoadArchive& archive, MapDiagnosis* diagnosis) {
   const size_t length = static_cast<size_t>(fileLength);
   unsigned char* buffer = length == fileLength ? AllocateZeroedBlock(length) : nullptr;
   if (!buffer && length > 0) {
-    if (diagnosis) *diagnosis = MapDiagnosis{.rejection = MapRejection::OutOfMemory};
+    if (diagnosis)
+      *diagnosis = MapDiagnosis{.rejection = MapRejection::OutOfMemory, .bytesNeeded = fileLength};
     return 0;
   }
 
-  // Only the bytes the read delivered are decoded, so a file that shrank or
-  // failed part-way never exposes unset memory to the decoder.
+  // A read that stops short (a failing disk, a file that shrank) rejects the
+  // map rather than decoding part of it.
   const size_t bytesRead = buffer ? archive.Read(buffer, length) : 0;
+  if (bytesRead < length) {
+    ReleaseZeroedBlock(buffer, length);
+    if (diagnosis)
+      *diagnosis = MapDiagnosis{.rejection = MapRejection::ReadFailed,
+                                .offset = bytesRead,
+                                .bytesNeeded = length,
+                                .bytesRead = bytesRead};
+    return 0;
+  }
   const int loaded = LoadStarMap(buffer, bytesRead, diagnosis);
   ReleaseZeroedBlock(buffer, length);
   return loaded;
-}
-
-const char* DescribeRejection(MapRejection rejection) {
-  switch (rejection) {
-    case MapRejection::None:
-      return "accepted";
-    case MapRejection::ShortHeader:
-      return "file shorter than the 15-byte header";
-    case MapRejection::BadMagic:
-      return "magic is not \"starmap\"";
-    case MapRejection::BadVersion:
-      return "format version is not 2";
-    case MapRejection::BadByte8:
-      return "header byte 8 is not 0";
-    case MapRejection::BadByte10:
-      return "header byte 10 is not 1";
-    case MapRejection::CountTooLarge:
-      return "star count does not fit in the file";
-    case MapRejection::OutOfMemory:
-      return "not enough memory to load the map";
-    case MapRejection::TruncatedRecord:
-      return "record cut short by the end of the file";
-    case MapRejection::UnterminatedString:
-      return "tag or name not terminated before the end of the file";
-  }
-  return "unknown rejection";
 }

@@ -11,16 +11,18 @@
 
 class LoadArchive;
 
-// Why a map file was rejected, and where.
+// Why a map file could not be opened or was rejected, and where.
 enum class MapRejection {
   None,
+  CannotOpen,          // the file could not be opened (systemError says why)
+  ReadFailed,          // the file could not be read to its end
   ShortHeader,         // fewer than 15 bytes
   BadMagic,            // bytes 0..6 are not "starmap"
   BadVersion,          // byte 7 is not 2
   BadByte8,            // byte 8 is not 0
   BadByte10,           // byte 10 is not 1
   CountTooLarge,       // count x 21 does not fit in the bytes after the header
-  OutOfMemory,         // the record array could not be allocated
+  OutOfMemory,         // the file's bytes or the record array could not be allocated
   TruncatedRecord,     // a record's fixed 19 bytes run past the data
   UnterminatedString,  // a tag or name has no terminator before the data ends
 };
@@ -28,14 +30,17 @@ enum class MapRejection {
 struct MapDiagnosis {
   MapRejection rejection = MapRejection::None;
   size_t offset = 0;    // byte offset of the failing test: the mismatching header byte, the end
-                        // of a short file, the count (12), or the start of the cut record or string
+                        // of a short file, the count (12), the start of the cut record or string,
+                        // or where a read stopped
   int32_t record = -1;  // record index for record faults, else -1
   bool complemented = false;
-  uint32_t count = 0;    // the header's star count, once read
-  size_t endOffset = 0;  // offset just after the last record of a good file
+  uint32_t count = 0;        // the header's star count, once read
+  size_t endOffset = 0;      // offset just after the last record of a good file
+  int foundByte = -1;        // the mismatching header byte's value
+  int systemError = 0;       // errno of a failed open or read
+  uint64_t bytesNeeded = 0;  // the allocation that failed, or the file's length for a failed read
+  uint64_t bytesRead = 0;    // how much of the file a failed read delivered
 };
-
-const char* DescribeRejection(MapRejection rejection);
 
 class StarCatalog {
  public:

@@ -1,5 +1,6 @@
 // ComputeBasis: forward from the two angles, right from yaw alone, down as
-// right x forward (with the right.y term left out, since it is zero).
+// right x forward. right.y is zero: down.x leaves its term out, down.z keeps
+// it (a product with zero, which changes nothing).
 #include "geometry/ViewBasis.h"
 
 #include <cmath>

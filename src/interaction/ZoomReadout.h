@@ -5,5 +5,5 @@
 
 // trunc(zoom * 100.0) formatted "%3d%%": " 50%", "100%", "195%" for
 // 1.9599999999999997. A percentage beyond the int range (a factor from
-// 21474836.48 on) shows as ">2147483647%".
+// 21474836.48 on) shows as ">2147483647%", one below it as "<-2147483648%".
 std::string FormatZoomReadout(double zoom);

@@ -1,5 +1,6 @@
 // The screen shown while no map is loaded: a black 640 by 480 area with a red
-// two-line message, whatever the window's size.
+// two-line message, whatever the window's size, and a third line below it
+// with the reason when one is known.
 #pragma once
 
 #include <string_view>
@@ -12,6 +13,11 @@ inline constexpr std::string_view kNoMapMessage =
 
 inline constexpr WindowRect kNoMapFillRect{0, 0, 640, 480};
 inline constexpr WindowRect kNoMapTextRect{20, 20, 500, 80};
+// The reason is drawn after two empty lines from the message's top-left
+// corner, so that it takes the third line in the same font, and may run to
+// the right edge of the black area.
+inline constexpr WindowRect kNoMapReasonRect{20, 20, 640, 480};
 
-// Paints the no-map screen on the window; touches nothing else.
-void DrawNoMapScreen(ViewPlatform& platform);
+// Paints the no-map screen on the window, with reason (when not empty) as its
+// third line; touches nothing else.
+void DrawNoMapScreen(ViewPlatform& platform, std::string_view reason = {});

@@ -16,7 +16,7 @@
 #include "shell/AppIcons.h"
 #include "shell/CommandTable.h"
 #include "shell/DialogLayouts.h"
-#include "shell/DialogUnits.h"
+#include "framework/DialogUnits.h"
 #include "shell/WidgetDataExchange.h"
 
 namespace {

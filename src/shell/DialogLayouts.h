@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "shell/DialogUnits.h"
+#include "framework/DialogUnits.h"
 
 enum class DialogRowKind {
   Edit,   // label, single-line edit `id`, optional trailing label

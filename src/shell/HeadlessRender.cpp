@@ -7,7 +7,7 @@
 
 #include "catalog/SkyglassDoc.h"
 #include "interaction/AngleUnits.h"
-#include "shell/LocalClock.h"
+#include "framework/LocalClock.h"
 #include "shell/PngFile.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"
@@ -71,25 +71,32 @@ std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
 
 }  // namespace
 
-std::optional<QImage> RenderFrame(const RenderOptions& options, const std::string& mapPath,
-                                  std::string* errorText) {
+RenderResult RenderFrame(const RenderOptions& options, const std::string& mapPath, QImage* image,
+                         std::string* errorText) {
   CSkyglassDoc document(mapPath);
   document.OnNewDocument();
+  if (document.m_bMapPresent == 0) {
+    if (errorText != nullptr) *errorText = document.MapFailure();
+    return RenderResult::NoMap;
+  }
   HeadlessViewPlatform platform(options.width, options.height);
   CSkyglassView view(document, platform);
   if (std::string error = ApplyOptions(options, view); !error.empty()) {
     if (errorText != nullptr) *errorText = std::move(error);
-    return std::nullopt;
+    return RenderResult::UnknownStar;
   }
   view.OnSize(0, options.width, options.height);
   view.OnDraw();
-  return platform.Image();
+  *image = platform.Image();
+  return RenderResult::Written;
 }
 
 RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
-  const std::optional<QImage> image = RenderFrame(options, mapPath, errorText);
-  if (!image) return RenderResult::UnknownStar;
-  const QString reason = WritePngFile(*image, QString::fromStdString(options.outputPath));
+  QImage image;
+  if (const RenderResult result = RenderFrame(options, mapPath, &image, errorText);
+      result != RenderResult::Written)
+    return result;
+  const QString reason = WritePngFile(image, QString::fromStdString(options.outputPath));
   if (reason.isEmpty()) return RenderResult::Written;
   if (errorText != nullptr)
     *errorText = "cannot write the image '" + options.outputPath + "': " + reason.toStdString();

@@ -20,7 +20,7 @@
 
 #include "interaction/CommandIds.h"
 #include "shell/AppIcons.h"
-#include "shell/CommandRouter.h"
+#include "framework/CommandRouter.h"
 #include "shell/CommandTable.h"
 #include "shell/QtCmdUI.h"
 #include "shell/SkyglassViewWidget.h"
@@ -137,12 +137,7 @@ void CMainFrame::CreateStatusBar() {
   m_messagePane = new StatusMessagePane(this);
   statusBar()->addWidget(m_messagePane, 1);
   CreateObserverPane();
-  for (const StatusIndicator& indicator : StatusIndicators()) {
-    auto* pane = new QLabel(QString::fromLatin1(indicator.text), this);
-    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pane->setAlignment(Qt::AlignCenter);
-    statusBar()->addPermanentWidget(pane);
-  }
+  m_lockIndicators = new LockIndicators(*statusBar(), *this);
 }
 
 // Between the message pane and the lock indicators, exactly as wide as its

@@ -9,8 +9,9 @@
 #include <map>
 #include <utility>
 
-#include "shell/CommandTarget.h"
-#include "shell/OuterSizeCorrection.h"
+#include "framework/CommandTarget.h"
+#include "shell/LockIndicators.h"
+#include "framework/OuterSizeCorrection.h"
 #include "shell/SaveView.h"
 #include "shell/StatusMessagePane.h"
 
@@ -40,6 +41,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QLineEdit* ZoomField() const { return m_zoomField; }
   QLabel* MessagePane() const { return m_messagePane; }
   QLabel* ObserverPane() const { return m_observerPane; }
+  LockIndicators* Indicators() const { return m_lockIndicators; }
   // Shows a message from the view in the message pane, pointer being where
   // on the screen the pointer is; empty brings back the idle text.
   void ShowViewMessage(const QString& text, const QPoint& pointer);
@@ -79,6 +81,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
   QLineEdit* m_zoomField = nullptr;
   StatusMessagePane* m_messagePane = nullptr;
   QLabel* m_observerPane = nullptr;
+  LockIndicators* m_lockIndicators = nullptr;
   OuterSizeCorrection m_outerSize;
   SaveFileNameAsker m_askSaveFileName = PngFileNameAsker();
   QString m_lastSavedFile;  // where Save View As wrote last

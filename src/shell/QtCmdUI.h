@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "shell/CommandRouter.h"
+#include "framework/CommandRouter.h"
 #include "shell/Cp1252.h"
 
 class QAction;

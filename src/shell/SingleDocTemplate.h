@@ -9,7 +9,7 @@
 #include <string>
 
 #include "catalog/SkyglassDoc.h"
-#include "shell/CommandRouter.h"
+#include "framework/CommandRouter.h"
 
 class CMainFrame;
 class SkyglassViewWidget;

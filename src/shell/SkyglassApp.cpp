@@ -2,6 +2,7 @@
 #include "shell/SkyglassApp.h"
 
 #include <QAbstractEventDispatcher>
+#include <iostream>
 #include <utility>
 
 #include "interaction/CommandIds.h"
@@ -26,6 +27,9 @@ bool CSkyglassApp::InitInstance(const std::optional<std::string>& documentFile, 
     if (!m_template.OpenDocumentFile(*documentFile, errorText)) return false;
   } else {
     m_template.OpenNewDocument();
+    // The window shows the reason under the no-map message; a terminal gets it too.
+    if (const std::string& failure = m_template.Document()->MapFailure(); !failure.empty())
+      std::cerr << "vantaro: " << failure << "\n";
   }
   CMainFrame* frame = m_template.Frame();
   QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, frame,

@@ -1,13 +1,13 @@
 // CSkyglassApp: the application object. It creates the document template,
 // processes the document file named on the command line (or starts a new
-// document), hooks the idle-time command-state update, and handles the
-// About command.
+// document, writing why its map could not be used to stderr), hooks the idle-time command-state update, and
+// handles the About command.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "shell/CommandTarget.h"
+#include "framework/CommandTarget.h"
 #include "shell/SingleDocTemplate.h"
 
 class CSkyglassApp : public CommandTarget {

@@ -8,8 +8,8 @@
 
 #include "shell/Cp1252.h"
 #include "shell/DdxDialog.h"
-#include "shell/LocalClock.h"
-#include "shell/VirtualKeys.h"
+#include "framework/LocalClock.h"
+#include "framework/VirtualKeys.h"
 #include "shell/WindowPainter.h"
 #include "view/StarUnderPointer.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "render/ViewPlatform.h"
-#include "shell/CommandTarget.h"
+#include "framework/CommandTarget.h"
 #include "shell/TextDrawer.h"
 #include "view/SkyglassView.h"
 

@@ -159,4 +159,4 @@ void CSkyglassView::MergeLabels() {
   m_starFrame.MergeLabels(*m_hLabelBitmap);
 }
 
-void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }
+void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform, m_document.MapFailure()); }

@@ -9,6 +9,7 @@
 
 #include "MapBytes.h"
 #include "MapLoadComparison.h"
+#include "catalog/MapFailureText.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ void ExpectSameAsReference(const Bytes& bytes, int64_t recordsPerChunk = 0, unsi
                                                     recordsPerChunk, workers);
   reference.loaded = ReferenceLoadStarMap(reference.catalog, bytes.data(), bytes.size(), reference.diagnosis);
   EXPECT_TRUE(SameLoad(fast, reference))
-      << DescribeRejection(fast.diagnosis.rejection) << " at " << fast.diagnosis.offset << ", reference "
-      << DescribeRejection(reference.diagnosis.rejection) << " at " << reference.diagnosis.offset;
+      << MapFailureReason(fast.diagnosis) << " at " << fast.diagnosis.offset << ", reference "
+      << MapFailureReason(reference.diagnosis) << " at " << reference.diagnosis.offset;
 }
 
 const int64_t kSizes[] = {0, 1, kChunk - 1, kChunk, kChunk + 1, 2 * kChunk + 5};

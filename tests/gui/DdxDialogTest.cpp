@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "AppFixture.h"
+#include "framework/DialogUnits.h"
 #include "interaction/CommandIds.h"
 #include "interaction/StarNameDlg.h"
 #include "shell/DdxDialog.h"
-#include "shell/DialogUnits.h"
 
 namespace {
 

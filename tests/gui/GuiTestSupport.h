@@ -1,6 +1,6 @@
 // Helpers of the GUI tests: the bytes of a map of stars placed in light years,
-// a run of the program, and a watcher that answers the message box a dialog
-// opens modally.
+// maps that cannot be used with the reasons given for them, a run of the
+// program, and a watcher that answers the message box a dialog opens modally.
 #pragma once
 
 #include <QObject>
@@ -30,6 +30,20 @@ Bytes TestMapBytes(const std::vector<TestStar>& stars);
 // magnitude equals its absolute magnitude 4.0: one white pixel at the view's
 // centre.
 TestStar CentreStar();
+
+// A map file that cannot be used, and the reason the program gives for it
+// after "PATH: ".
+struct BrokenMap {
+  const char* name;
+  enum Kind { Missing, Directory, File } kind;
+  Bytes bytes;
+  std::string reason;
+};
+// One of each way: missing, unreadable, not a map, wrong header, truncated,
+// a record that cannot be decoded.
+std::vector<BrokenMap> BrokenMaps();
+// Puts the broken map at path.
+void PlaceBrokenMap(const BrokenMap& map, const std::string& path);
 
 // How a run of the vantaro program ended: its exit code (-1 when it crashed
 // or did not finish) and what it wrote to standard error.

@@ -1,5 +1,6 @@
 // The main frame of the running application: caption and size, menus,
-// accelerators, toolbar, status bar, command state and the frame's commands.
+// accelerators, toolbar, status bar and its lock panes, command state and the
+// frame's commands.
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QLabel>
@@ -14,6 +15,7 @@
 
 #include "AppFixture.h"
 #include "interaction/CommandIds.h"
+#include "shell/LockIndicators.h"
 
 namespace {
 
@@ -160,7 +162,8 @@ TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
   Frame()->UpdateIdleCommandUI();
   QStringList panes;
   for (const QLabel* label : Frame()->statusBar()->findChildren<QLabel*>()) panes << label->text();
-  EXPECT_EQ(panes, (QStringList{"Ready", "x 0.0 y 0.0 z 0.0 ly   U 0.0 V 0.0", "CAP", "NUM", "SCRL"}));
+  // The offscreen platform has no keyboard state to read: the lock panes are blank.
+  EXPECT_EQ(panes, (QStringList{"Ready", "x 0.0 y 0.0 z 0.0 ly   U 0.0 V 0.0", "", "", ""}));
   QLabel* message = Frame()->MessagePane();
   QTest::qWait(0);  // the layout takes in the observer pane's text
   const QRect readyGeometry = message->geometry();
@@ -179,6 +182,68 @@ TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
   EXPECT_EQ(message->text(), "Shows/Hides Distances to stars.");
   EXPECT_TRUE(message->isVisible());
   options->close();
+}
+
+// A keyboard whose locks the test sets.
+class FakeLockKeys : public LockKeyReader {
+ public:
+  explicit FakeLockKeys(std::optional<LockKeys>& keys) : m_keys(keys) {}
+  std::optional<LockKeys> Read() const override { return m_keys; }
+
+ private:
+  std::optional<LockKeys>& m_keys;
+};
+
+QStringList LockPaneTexts(const LockIndicators& indicators) {
+  QStringList texts;
+  for (const QLabel* pane : indicators.Panes()) texts << pane->text();
+  return texts;
+}
+
+TEST_F(MainFrameTest, LockPanesShowTheirTextOnlyWhileTheirLockIsOn) {
+  const struct {
+    const char* name;
+    std::optional<LockKeys> keys;
+    QStringList texts;
+  } rows[] = {
+      {"unreadable", std::nullopt, {"", "", ""}},
+      {"all off", LockKeys{}, {"", "", ""}},
+      {"caps", LockKeys{.caps = true}, {"CAP", "", ""}},
+      {"num", LockKeys{.num = true}, {"", "NUM", ""}},
+      {"scroll", LockKeys{.scroll = true}, {"", "", "SCRL"}},
+      {"caps and scroll", LockKeys{.caps = true, .scroll = true}, {"CAP", "", "SCRL"}},
+      {"all on", LockKeys{true, true, true}, {"CAP", "NUM", "SCRL"}},
+  };
+  LockIndicators& indicators = *Frame()->Indicators();
+  const int width = indicators.Panes()[0]->width();
+  for (const auto& row : rows) {
+    std::optional<LockKeys> keys = row.keys;
+    indicators.SetReader(std::make_unique<FakeLockKeys>(keys));
+    EXPECT_EQ(LockPaneTexts(indicators), row.texts) << row.name;
+    QTest::qWait(0);
+    EXPECT_EQ(indicators.Panes()[0]->width(), width) << row.name;  // lit or blank, the same size
+  }
+}
+
+TEST_F(MainFrameTest, LockPanesFollowLockKeysAndTheWindowsActivation) {
+  std::optional<LockKeys> keys = LockKeys{};
+  LockIndicators& indicators = *Frame()->Indicators();
+  indicators.SetReader(std::make_unique<FakeLockKeys>(keys));
+
+  keys->caps = true;
+  QTest::keyClick(ViewWidget(), Qt::Key_A);  // not a lock key: nothing read
+  EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"", "", ""}));
+  QTest::keyClick(ViewWidget(), Qt::Key_CapsLock);
+  EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"CAP", "", ""}));
+  keys->num = true;
+  QTest::keyRelease(ViewWidget(), Qt::Key_NumLock);
+  EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"CAP", "NUM", ""}));
+
+  // Changed while another window had the focus: read again on activation.
+  keys = LockKeys{.scroll = true};
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(Frame(), &activate);
+  EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"", "", "SCRL"}));
 }
 
 // The idle update and the menu update, driven by the event loop itself.

@@ -1,9 +1,11 @@
-// vantaro --render as a separate process: the PNG of a map, the no-map PNG,
-// and exit code 2 with a message for bad values and unknown star names.
+// vantaro --render as a separate process: the PNG of a map; exit code 1 with
+// the reason for a map that cannot be used; exit code 2 with a message for
+// bad values and unknown star names.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 
 #include "GuiTestSupport.h"
 #include "TempDirectory.h"
@@ -54,16 +56,37 @@ TEST_F(RenderProcessTest, DrawsLabelsInTheLabelColour) {
   EXPECT_GT(blue, 10);  // "Centre", right of and below the star's label point
 }
 
-TEST_F(RenderProcessTest, WithoutAMapWritesTheNoMapScreen) {
-  const ProcessResult run = RunVantaro({"--render", Path("nomap.png"), "--map", Path("missing.smp")});
-  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
-  const QImage image(Path("nomap.png"));
-  ASSERT_EQ(image.size(), QSize(640, 480));
-  int red = 0;
-  for (int y = 20; y < 80; ++y)
-    for (int x = 20; x < 500; ++x) red += qRed(image.pixel(x, y)) > 128 && qGreen(image.pixel(x, y)) == 0;
-  EXPECT_GT(red, 100);
-  EXPECT_EQ(image.pixel(600, 400), qRgb(0, 0, 0));
+TEST_F(RenderProcessTest, MapThatCannotBeUsedFailsWithItsReasonAndWritesNothing) {
+  for (const BrokenMap& map : BrokenMaps()) {
+    const std::string path = m_dir.File("broken.smp");
+    PlaceBrokenMap(map, path);
+    const ProcessResult run =
+        RunVantaro({"--render", Path("out.png"), "--map", QString::fromStdString(path)});
+    EXPECT_EQ(run.exitCode, 1) << map.name;
+    EXPECT_TRUE(run.errorText.contains(QString::fromStdString("vantaro: " + path + ": " + map.reason + "\n")))
+        << map.name << ": " << run.errorText.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.png"))) << map.name;
+  }
+}
+
+TEST_F(RenderProcessTest, MapTooLargeForTheAddressSpaceSaysHowMuchItNeeded) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's shadow memory needs an unlimited address space";
+#endif
+  // Two million minimal records: 42 MB of file, 427 MiB of records, more than
+  // the 350 MB of address space the program is given.
+  m_dir.Write("large.smp", MapOfZeroRecords(2000000));
+  QProcess shell;
+  shell.start("/bin/sh", {"-c", "ulimit -v 350000 && exec \"$0\" --render \"$1\" --map \"$2\"",
+                          VANTARO_EXECUTABLE, Path("out.png"), Path("large.smp")});
+  ASSERT_TRUE(shell.waitForFinished(30000));
+  EXPECT_EQ(shell.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(shell.exitCode(), 1);
+  const QString errorText = QString::fromLocal8Bit(shell.readAllStandardError());
+  EXPECT_TRUE(errorText.contains(QString::fromStdString(
+      "vantaro: " + m_dir.File("large.smp") + ": not enough memory for 2,000,000 stars (427.2 MiB)\n")))
+      << errorText.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("out.png")));
 }
 
 TEST_F(RenderProcessTest, BadValuesExitWithCodeTwoAndAMessage) {

@@ -1,7 +1,9 @@
 // The view's window: what it paints (stars, the no-map screen), how Qt's
 // mouse and key events reach the view, and the status bar's read-outs of it.
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolTip>
@@ -11,6 +13,9 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "render/NoMapScreen.h"
+#include "render/PixelBuffer.h"
+#include "shell/WindowPainter.h"
 
 namespace {
 
@@ -312,26 +317,44 @@ TEST_F(ViewWidgetTest, AReadoutThatFitsShowsNoTooltip) {
   EXPECT_FALSE(QToolTip::isVisible());
 }
 
-TEST_F(NoMapTest, ShowsTheRedMessageOnBlack) {
-  ASSERT_GE(ViewWidget()->width(), 640);
-  if (ViewWidget()->height() < 480) Frame()->resize(Frame()->width(), Frame()->height() + 480);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ViewWidget()->height() >= 480; }, 1000));
-  const QImage grab = ViewWidget()->grab().toImage();
-  const QRect textRect(20, 20, 480, 60);
-  int redInside = 0;
-  int otherPixels = 0;
-  for (int y = 0; y < 480; ++y) {
-    for (int x = 0; x < 640; ++x) {
-      const QRgb pixel = grab.pixel(x, y);
-      if (textRect.contains(x, y) && IsPureRed(pixel))
-        ++redInside;
-      else if (pixel != qRgb(0, 0, 0))
-        ++otherPixels;
-    }
+// The no-map screen as it was before it gave reasons, with the reason drawn
+// on the line below its two lines.
+QImage NoMapScreenWithReason(const QFont& font, const std::string& reason) {
+  QImage image(640, 480, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QPainter painter(&image);
+  WindowPainter windowPainter(painter, font);
+  windowPainter.DrawText(kNoMapMessage, kNoMapTextRect, kColorRed);
+  const int thirdLine = kNoMapTextRect.top + 2 * QFontMetrics(font).lineSpacing();
+  windowPainter.DrawText(reason, {20, thirdLine, 640, 480}, kColorRed);
+  return image;
+}
+
+TEST_F(NoMapTest, ShowsTheMessageAndTheReasonBelowIt) {
+  for (const BrokenMap& map : BrokenMaps()) {
+    m_app.reset();
+    PlaceBrokenMap(map, m_dir.File("map.smp"));
+    Start({});
+    if (ViewWidget()->height() < 480) Frame()->resize(Frame()->width(), Frame()->height() + 480);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return ViewWidget()->height() >= 480 && ViewWidget()->width() >= 640; }, 1000));
+    const std::string reason = m_dir.File("map.smp") + ": " + map.reason;
+    EXPECT_EQ(m_app->DocTemplate().Document()->MapFailure(), reason) << map.name;
+    const QImage grab =
+        ViewWidget()->grab().toImage().copy(0, 0, 640, 480).convertToFormat(QImage::Format_RGB32);
+    const QImage expected = NoMapScreenWithReason(ViewWidget()->font(), reason);
+    EXPECT_TRUE(grab == expected) << map.name;
+    // The first two lines are the screen without a reason, pixel for pixel.
+    const int twoLines = kNoMapTextRect.top + 2 * QFontMetrics(ViewWidget()->font()).lineSpacing();
+    EXPECT_TRUE(grab.copy(0, 0, 640, twoLines) ==
+                NoMapScreenWithReason(ViewWidget()->font(), "").copy(0, 0, 640, twoLines))
+        << map.name;
+    int red = 0;
+    for (int y = twoLines; y < 480; ++y)
+      for (int x = 0; x < 640; ++x) red += IsPureRed(grab.pixel(x, y));
+    EXPECT_GT(red, 100) << map.name;  // the reason is there
+    EXPECT_EQ(m_app->DocTemplate().Document()->m_bMapPresent, 0);
   }
-  EXPECT_GT(redInside, 200);
-  EXPECT_EQ(otherPixels, 0);
-  EXPECT_EQ(m_app->DocTemplate().Document()->m_bMapPresent, 0);
 }
 
 TEST(DocumentFile, OpensWithoutAMapOrEndsWithAMessage) {

@@ -67,3 +67,11 @@ inline void AppendMinimalRecord(Bytes& bytes, uint32_t catalogNumber, int32_t x,
   bytes.push_back(0);
   bytes.push_back(0);
 }
+
+// A plain map of count records whose every byte is 0: star 0 at the origin,
+// magnitude 0, no tag, no name. Cheap to make in the millions.
+inline Bytes MapOfZeroRecords(uint32_t count) {
+  Bytes bytes = MapHeader(count);
+  bytes.resize(bytes.size() + size_t{count} * 21);
+  return bytes;
+}

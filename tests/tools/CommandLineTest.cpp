@@ -73,7 +73,9 @@ TEST(CommandLine, ExitCodes) {
   RunCommand(kMkmap + " -o " + dir.File("x.smp") + " " + bad + " 2>" + dir.File("err"));
   EXPECT_EQ(ReadBytes(dir.File("err")), "vantaro-mkmap: " + bad + ":4: 3 fields where the header has 17\n");
   RunCommand(kMapinfo + " " + broken + " 2>" + dir.File("err"));
-  EXPECT_EQ(ReadBytes(dir.File("err")), broken + ": rejected: format version is not 2 at byte offset 7\n");
+  EXPECT_EQ(ReadBytes(dir.File("err")),
+            "vantaro-mapinfo: " + broken +
+                ": wrong header: format version 3 (byte offset 7), version 2 expected\n");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "MakeMap.h"
 #include "MapInfo.h"
 #include "TempDirectory.h"
+#include "catalog/MapFailureText.h"
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -30,7 +31,5 @@ inline int RunMakeMap(MakeMapOptions options, std::string* log = nullptr, MakeMa
 
 // Loads a map file with the program's loader; fails the test when it cannot.
 inline void LoadMap(const std::string& path, LoadedMap* map) {
-  std::string error;
-  ASSERT_TRUE(LoadMapFile(path, map, &error)) << error;
-  ASSERT_EQ(map->loaded, 1) << DescribeRejection(map->diagnosis.rejection);
+  ASSERT_EQ(LoadMapFile(path, map) && map->loaded, true) << MapFailureMessage(path, map->diagnosis);
 }

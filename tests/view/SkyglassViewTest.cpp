@@ -154,6 +154,17 @@ TEST_F(ViewTest, NoMapPaintShowsOnlyTheMessage) {
                           [](uint16_t w) { return w == 0x1234; }));
 }
 
+TEST_F(ViewTest, NoMapPaintGivesTheReasonOnTheThirdLine) {
+  document.OnNewDocument();  // unused.smp does not exist
+  view.OnSize(0, 640, 480);
+  view.OnDraw();
+  ASSERT_EQ(platform.windowTexts.size(), 2u);
+  EXPECT_EQ(platform.windowTexts[0], (RecordedText{20, 20, std::string(kNoMapMessage), 255u}));
+  // Two empty lines from the message's corner put the reason below its two lines.
+  EXPECT_EQ(platform.windowTexts[1],
+            (RecordedText{20, 20, "\n\nunused.smp: cannot open the file: No such file or directory", 255u}));
+}
+
 TEST_F(ViewTest, FirstPaintComputesMagnitudesAndDrawsTheFrame) {
   LoadMap({StarAtPosition(0.001, 0, 10, kFaintAbsolute)});
   view.OnSize(0, 640, 480);

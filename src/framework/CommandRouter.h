@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/CommandTarget.h"
+#include "framework/CommandTarget.h"
 
 // A CCmdUI that remembers whether an update handler set the enabled state.
 class TrackingCmdUI : public CCmdUI {

@@ -1,6 +1,6 @@
 // The key translation: letters and digits keep their ASCII codes, the
 // function keys run from 0x70, and the rest come from a table.
-#include "shell/VirtualKeys.h"
+#include "framework/VirtualKeys.h"
 
 #include <Qt>
 #include <algorithm>

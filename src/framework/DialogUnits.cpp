@@ -1,5 +1,5 @@
 // The base units of a dialog font.
-#include "shell/DialogUnits.h"
+#include "framework/DialogUnits.h"
 
 #include <QFontMetrics>
 

@@ -1,5 +1,5 @@
 // Command routing along the chain of targets.
-#include "shell/CommandRouter.h"
+#include "framework/CommandRouter.h"
 
 bool CommandRouter::Route(int id) {
   for (CommandTarget* target : m_targets)
