@@ -155,7 +155,7 @@ TEST_F(ViewTest, NoMapPaintShowsOnlyTheMessage) {
 }
 
 TEST_F(ViewTest, NoMapPaintGivesTheReasonOnTheThirdLine) {
-  document.OnNewDocument();  // unused.smp does not exist
+  doc.OnNewDocument();  // unused.smp does not exist
   view.OnSize(0, 640, 480);
   view.OnDraw();
   ASSERT_EQ(platform.windowTexts.size(), 2u);
