@@ -54,15 +54,10 @@ class HeadlessViewPlatform : public ViewPlatform {
   TextDrawer m_textDrawer = TextDrawer::ForPrimaryScreen();
 };
 
-// Flags, position and direction, then travel and look by name, then zoom.
+// Flags, position and direction, then travel, look and select by name, then zoom.
 // Returns the reason when a named star is not found.
 std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
-  view.m_bNames = options.names;
-  view.m_bSmallNames = options.smallNames;
-  view.m_bDurchmusterung = options.durchmusterung;
-  view.m_bDistances = options.distances;
-  view.m_bMagnitudeDrawing = options.magnitudeDrawing;
-  view.m_bColours = options.colours;
+  view.m_display = options.display;
   view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
   view.m_dYaw = options.viewU * kDegreesToRadians;
   view.m_dPitch = options.viewV * kDegreesToRadians;
@@ -75,11 +70,12 @@ std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
 }  // namespace
 
 std::optional<QImage> RenderFrame(const RenderOptions& options, const std::string& mapPath,
-                                  std::string* errorText) {
+                                  std::string* errorText, std::vector<ConstellationFigure> figures) {
   CSkyglassDoc document(mapPath);
   document.OnNewDocument();
   HeadlessViewPlatform platform(options.width, options.height);
   CSkyglassView view(document, platform);
+  view.SetFigures(std::move(figures));
   if (std::string error = ApplyOptions(options, view); !error.empty()) {
     if (errorText != nullptr) *errorText = std::move(error);
     return std::nullopt;
@@ -89,8 +85,9 @@ std::optional<QImage> RenderFrame(const RenderOptions& options, const std::strin
   return platform.Image();
 }
 
-RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
-  const std::optional<QImage> image = RenderFrame(options, mapPath, errorText);
+RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText,
+                         std::vector<ConstellationFigure> figures) {
+  const std::optional<QImage> image = RenderFrame(options, mapPath, errorText, std::move(figures));
   if (!image) return RenderResult::UnknownStar;
   const QString reason = WritePngFile(*image, QString::fromStdString(options.outputPath));
   if (reason.isEmpty()) return RenderResult::Written;

@@ -198,8 +198,8 @@ bool CMainFrame::OnCommand(int id) {
     case cmd::kFullScreen:
       setWindowState(windowState() ^ Qt::WindowFullScreen);
       return true;
-    case cmd::kEscape:  // leaves full screen; otherwise nobody handles Esc
-      if (!isFullScreen()) return false;
+    case cmd::kEscape:  // leaves full screen; otherwise clears the selection
+      if (!isFullScreen()) return m_router.Route(cmd::kClearSelection);
       setWindowState(windowState() & ~Qt::WindowFullScreen);
       return true;
     case cmd::kViewToolbar:
@@ -231,7 +231,8 @@ bool CMainFrame::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
 
 bool CMainFrame::HandlesCommand(int id) const {
   return id == cmd::kAppExit || id == cmd::kSaveViewAs || id == cmd::kFullScreen || id == cmd::kViewToolbar ||
-         id == cmd::kViewStatusBar || (id == cmd::kEscape && isFullScreen());
+         id == cmd::kViewStatusBar ||
+         (id == cmd::kEscape && (isFullScreen() || m_router.HasHandler(cmd::kClearSelection)));
 }
 
 // Suggests the last file saved, else a file in the current directory.

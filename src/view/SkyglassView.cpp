@@ -29,11 +29,6 @@ CSkyglassView::CSkyglassView(CSkyglassDoc& document, ViewPlatform& platform)
       m_dZoom(1.0),
       m_bBuffersReady(0),
       m_bDebug(0),
-      m_bNames(0),
-      m_bSmallNames(0),
-      m_bDistances(0),
-      m_bDurchmusterung(0),
-      m_bMagnitudeDrawing(1),
       m_bMagnitudesValid(0),
       m_dYaw(0.0),
       m_dPitch(0.0),
@@ -82,11 +77,14 @@ void CSkyglassView::OnDraw() {
     // text, the buffer is still black and need not be looked at.
     if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
     m_bLabelBufferBlack = 1;
+    if (m_hStarBitmap) m_wayfinding.EraseLastFrame(*m_hStarBitmap);
     PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
     // The paint from the cache draws the colours itself; before the merge,
     // so that labels keep their own.
     if (m_bColours != 0 && m_bPaintedFromCache == 0) TintStars();
+    DrawWayfindingTexts();
     DrawLabels();
+    DrawWayfindingLines();
     if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);

@@ -39,8 +39,8 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(render.viewU, 90.0);
   EXPECT_EQ(render.viewV, -45.0);
   EXPECT_EQ(render.zoom, 2.5);
-  EXPECT_EQ(render.magnitudeDrawing, 0);
-  EXPECT_EQ(render.colours, 1);
+  EXPECT_EQ(render.display.magnitudeDrawing, 0);
+  EXPECT_EQ(render.display.colours, 1);
 
   const NavigationScript named =
       Parse({"--render", "a.png", "--travel-to", "Rigil Kentaurus", "--look-at=Sol"})
@@ -51,8 +51,8 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(defaults.width, 640);
   EXPECT_EQ(defaults.height, 480);
   EXPECT_EQ(defaults.zoom, 1.0);
-  EXPECT_EQ(defaults.magnitudeDrawing, 1);
-  EXPECT_EQ(defaults.colours, 0);
+  EXPECT_EQ(defaults.display.magnitudeDrawing, 1);
+  EXPECT_EQ(defaults.display.colours, 0);
 }
 
 TEST(AppCommandLine, LabelsNest) {
@@ -67,10 +67,10 @@ TEST(AppCommandLine, LabelsNest) {
     const CommandLineResult result = Parse({"--render", "a.png", "--labels", row.list});
     ASSERT_EQ(result.error, "") << row.list;
     const RenderOptions& r = result.commandLine.render;
-    EXPECT_EQ(r.names, row.names) << row.list;
-    EXPECT_EQ(r.smallNames, row.smallNames) << row.list;
-    EXPECT_EQ(r.durchmusterung, row.designations) << row.list;
-    EXPECT_EQ(r.distances, row.distances) << row.list;
+    EXPECT_EQ(r.display.names, row.names) << row.list;
+    EXPECT_EQ(r.display.smallNames, row.smallNames) << row.list;
+    EXPECT_EQ(r.display.durchmusterung, row.designations) << row.list;
+    EXPECT_EQ(r.display.distances, row.distances) << row.list;
   }
 }
 

@@ -1,0 +1,73 @@
+// Drawing the overlays' pixels and lines, and taking them away again.
+#include "overlay/OverlayCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/DrawnStarMap.h"
+
+void OverlayCanvas::EraseLastFrame(PixelBuffer& stars) {
+  if (&stars == m_buffer && stars.words.size() == m_words)
+    for (uint32_t word : m_lit) stars.words[word] = 0;
+  m_lit.clear();
+  m_buffer = nullptr;
+}
+
+void OverlayCanvas::Begin(PixelBuffer& stars, const int32_t* drawn, const PixelBuffer* labels) {
+  m_bits = stars.Bits();
+  m_drawn = drawn;
+  m_labels = labels != nullptr && labels->words.size() == stars.words.size() ? labels->Bits() : nullptr;
+  m_buffer = &stars;
+  m_words = stars.words.size();
+  m_width = stars.width;
+  m_height = stars.height;
+  m_lit.clear();
+}
+
+void OverlayCanvas::Plot(int x, int r, uint16_t colour) {
+  if (x < 0 || r < 0 || x >= m_width || r >= m_height) return;
+  const size_t word = static_cast<size_t>(r) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
+  if (m_drawn[word] != DrawnStarMap::kNoStar || (m_labels != nullptr && m_labels[word] != 0)) return;
+  if (m_bits[word] == 0) m_lit.push_back(static_cast<uint32_t>(word));
+  m_bits[word] = colour;
+}
+
+bool ClipToScreen(ScreenPoint& a, ScreenPoint& b, int width, int height) {
+  // Liang-Barsky: the segment a + t (b - a), t in [0, 1], against the four edges.
+  const double dx = b.column - a.column;
+  const double dy = b.row - a.row;
+  double enter = 0.0;
+  double leave = 1.0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.column, width - a.column, a.row, height - a.row};
+  for (int edge = 0; edge < 4; ++edge) {
+    if (!std::isfinite(q[edge]) || !std::isfinite(p[edge])) return false;
+    if (p[edge] == 0.0) {
+      if (q[edge] < 0.0) return false;  // parallel to this edge and outside it
+      continue;
+    }
+    const double t = q[edge] / p[edge];
+    if (p[edge] < 0.0)
+      enter = std::max(enter, t);
+    else
+      leave = std::min(leave, t);
+    if (enter > leave) return false;
+  }
+  const ScreenPoint from = a;
+  a = {from.column + dx * enter, from.row + dy * enter};
+  b = {from.column + dx * leave, from.row + dy * leave};
+  return true;
+}
+
+void OverlayCanvas::Line(ScreenPoint a, ScreenPoint b, uint16_t colour) {
+  if (!ClipToScreen(a, b, m_width, m_height)) return;
+  const double dx = b.column - a.column;
+  const double dy = b.row - a.row;
+  const int steps = static_cast<int>(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
+  // A point on the right or top edge itself belongs to the last pixel.
+  auto pixel = [](double v, int size) { return std::clamp(static_cast<int>(v), 0, size - 1); };
+  for (int i = 0; i <= steps; ++i) {
+    const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
+    Plot(pixel(a.column + dx * t, m_width), pixel(a.row + dy * t, m_height), colour);
+  }
+}
