@@ -86,21 +86,21 @@ TEST(FigureLines, JoinTheStarsWhereverTheObserverStands) {
   }
 }
 
-TEST(FigureLines, APixelWithAStarIsLeftToTheStar) {
-  StarCatalog catalog;
-  Fill(catalog, kBelt);
-  FigureLayer layer;
-  layer.SetFigures({Figure(kBelt, {{0, 1}})});
-  const ScreenFrame frame = FrameOfSize(320, 240);
-  const ProjectionSetup setup = LookingAt({0, 0, 0}, kBelt[0].position);
+TEST(FigureLines, APixelWithAStarOrATextIsLeftToIt) {
+  const ScreenFrame frame = FrameOfSize(64, 48);
   CanvasFixture target(frame);
-  int x = 0, r = 0;
-  ASSERT_TRUE(StarPixel(kBelt[0].position, setup, frame, x, r));
-  target.drawn[r * frame.width + x] = 0;  // star 0 is drawn there
-  target.stars.words[r * frame.width + x] = kPixelWhite;
-  layer.DrawLines(catalog, setup, frame, target.canvas);
-  EXPECT_EQ(target.stars.words[r * frame.width + x], kPixelWhite);
-  for (uint32_t word : target.canvas.Lit()) EXPECT_NE(static_cast<int>(word), r * frame.width + x);
+  PixelBuffer labels(frame.width, frame.height);
+  const int star = 20 * frame.width + 10;
+  const int text = 20 * frame.width + 30;
+  target.drawn[star] = 0;  // star 0 is drawn there
+  target.stars.words[star] = kPixelWhite;
+  labels.words[text] = 0x7C00;  // a red glyph pixel
+  target.canvas.Begin(target.stars, target.drawn.data(), &labels);
+  target.canvas.Line({0.5, 20.5}, {63.5, 20.5}, kFigureLineColour);  // along row 20
+  EXPECT_EQ(target.stars.words[star], kPixelWhite);
+  EXPECT_EQ(target.stars.words[text], 0);
+  EXPECT_EQ(target.canvas.Lit().size(), static_cast<size_t>(frame.width - 2));
+  for (uint32_t word : target.canvas.Lit()) EXPECT_EQ(target.stars.words[word], kFigureLineColour);
 }
 
 // Observer at the origin looking along +z: one end in front to the right, the other behind.
