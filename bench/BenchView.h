@@ -58,11 +58,7 @@ struct BenchView {
   BenchView(int64_t count, int width, int height, const BenchObserver& observer = StandardObserver())
       : view(BenchDocument(count), platform) {
     view.m_vPosition = observer.position;
-    view.m_dYaw = observer.yaw;
-    view.m_dPitch = observer.pitch;
-    view.m_vForward = observer.basis.forward;
-    view.m_vRight = observer.basis.right;
-    view.m_vDown = observer.basis.down;
+    view.SetLookAngles(observer.yaw, observer.pitch);
     view.m_dZoom = observer.zoom;
     view.OnSize(0, width, height);
     view.OnDraw();

@@ -19,6 +19,7 @@
 #include "render/DrawnStarMap.h"
 #include "render/GridPaint.h"
 #include "render/LabelPass.h"
+#include "render/StarFrame.h"
 #include "render/StarGrid.h"
 #include "render/StarPaintCache.h"
 #include "render/StarRasterizer.h"
@@ -127,11 +128,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (!grid.Build(catalog.m_pStars, count)) return 0;
   grid.RefreshCodes(catalog.m_pStars, magnitudeDrawing != 0);
   GridPaint gridPaint;
-  std::fill(bits.begin(), bits.end(), uint16_t{0x1234});
-  gridPaint.ClearFrame(bits.data(), drawn.data(), words);
-  gridPaint.Paint(grid, setup, drawCount, frame, bits.data(), drawn.data(), nullptr, gridSplit);
-  Check(bits == expectedBits);
-  Check(drawn == expectedDrawn);
+  PixelBuffer pixels(width, height);
+  std::fill(pixels.words.begin(), pixels.words.end(), uint16_t{0x1234});
+  StarFrame target;
+  target.Attach(pixels);
+  target.Clear();
+  gridPaint.Paint(grid, setup, drawCount, frame, target, nullptr, gridSplit);
+  Check(pixels.words == expectedBits);
+  Check(target.DrawnStars().index == expectedDrawn);
 
   StarPaintCache cache;
   if (!cache.Prepare(catalog, magnitudeDrawing != 0)) return 0;

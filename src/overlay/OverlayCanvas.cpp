@@ -6,30 +6,19 @@
 
 #include "render/DrawnStarMap.h"
 
-void OverlayCanvas::EraseLastFrame(PixelBuffer& stars) {
-  if (&stars == m_buffer && stars.words.size() == m_words)
-    for (uint32_t word : m_lit) stars.words[word] = 0;
-  m_lit.clear();
-  m_buffer = nullptr;
-}
-
-void OverlayCanvas::Begin(PixelBuffer& stars, const int32_t* drawn, const PixelBuffer* labels) {
-  m_bits = stars.Bits();
-  m_drawn = drawn;
-  m_labels = labels != nullptr && labels->words.size() == stars.words.size() ? labels->Bits() : nullptr;
-  m_buffer = &stars;
-  m_words = stars.words.size();
-  m_width = stars.width;
-  m_height = stars.height;
-  m_lit.clear();
-}
+OverlayCanvas::OverlayCanvas(StarFrame& frame, int width, int height, const PixelBuffer* labels)
+    : m_frame(frame),
+      m_labels(labels != nullptr && labels->words.size() == frame.Words() ? labels->Bits() : nullptr),
+      m_width(width),
+      m_height(height) {}
 
 void OverlayCanvas::Plot(int x, int r, uint16_t colour) {
   if (x < 0 || r < 0 || x >= m_width || r >= m_height) return;
   const size_t word = static_cast<size_t>(r) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
-  if (m_drawn[word] != DrawnStarMap::kNoStar || (m_labels != nullptr && m_labels[word] != 0)) return;
-  if (m_bits[word] == 0) m_lit.push_back(static_cast<uint32_t>(word));
-  m_bits[word] = colour;
+  if (word >= m_frame.Words() || m_frame.DrawnStars().index[word] != DrawnStarMap::kNoStar ||
+      (m_labels != nullptr && m_labels[word] != 0))
+    return;
+  m_frame.WritePixel(word, colour);
 }
 
 bool ClipToScreen(ScreenPoint& a, ScreenPoint& b, int width, int height) {

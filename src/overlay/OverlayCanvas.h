@@ -1,15 +1,16 @@
-// OverlayCanvas: where the overlay layers draw in a recomputing paint. They
-// write only star-buffer pixels that no star and no label holds, so every
-// star and every text stays exactly as without them, and the drawn-star map
-// keeps holding stars only. Every word lit is noted, and made black again
-// before the next frame's stars are drawn.
+// OverlayCanvas: where the overlay layers draw in a recomputing paint, once
+// the stars are in the star frame and the texts in the label buffer. They
+// write only pixels that no star and no text holds, so every star and every
+// text stays exactly as without them; they write through the frame, which
+// notes the words for its next clear and leaves the drawn-star map to the
+// stars.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "render/PixelBuffer.h"
+#include "render/StarFrame.h"
 
 // A point in the star buffer's continuous coordinates: the pixel is
 // (trunc(column), trunc(row)), row counted upwards from the bottom, as the
@@ -21,32 +22,20 @@ struct ScreenPoint {
 
 class OverlayCanvas {
  public:
-  // Blackens the words the last frame's overlays lit in stars, unless stars
-  // is another buffer than the one they were drawn into.
-  void EraseLastFrame(PixelBuffer& stars);
-  // Begins drawing into stars, beside its drawn-star map (stars' words long)
-  // and the label buffer (null: no texts).
-  void Begin(PixelBuffer& stars, const int32_t* drawn, const PixelBuffer* labels);
+  // Draws into frame (attached to a star buffer of width x height), beside
+  // the label buffer labels (null: no texts); both must outlive the drawing.
+  OverlayCanvas(StarFrame& frame, int width, int height, const PixelBuffer* labels);
 
-  int Width() const { return m_width; }
-  int Height() const { return m_height; }
   // Column x, memory row r: nothing outside the buffer or where a star or a text is.
   void Plot(int x, int r, uint16_t colour);
   // The straight line from a to b, clipped to the buffer.
   void Line(ScreenPoint a, ScreenPoint b, uint16_t colour);
 
-  // The words lit since Begin, in the order lit.
-  const std::vector<uint32_t>& Lit() const { return m_lit; }
-
  private:
-  uint16_t* m_bits = nullptr;
-  const int32_t* m_drawn = nullptr;
-  const uint16_t* m_labels = nullptr;
-  const PixelBuffer* m_buffer = nullptr;
-  size_t m_words = 0;
-  int m_width = 0;
-  int m_height = 0;
-  std::vector<uint32_t> m_lit;
+  StarFrame& m_frame;
+  const uint16_t* m_labels;
+  int m_width;
+  int m_height;
 };
 
 // Cuts the segment a-b to the part inside [0, width] x [0, height]; false when none is.

@@ -11,16 +11,15 @@ int WayfindingLayers::DrawTexts(const WayfindingFrame& shown, ViewPlatform& plat
   return texts;
 }
 
-void WayfindingLayers::DrawLines(const WayfindingFrame& shown, PixelBuffer& stars, const int32_t* drawn,
-                                 const PixelBuffer* labels) {
+void WayfindingLayers::DrawLines(const WayfindingFrame& shown, StarFrame& frame, const PixelBuffer* labels) {
   const bool selected = shown.selectedStar >= 0 && shown.selectedStar < shown.catalog.m_nStars;
   if (!shown.grid && !(shown.figures && m_figures.HasFigures()) && !selected) return;
-  m_canvas.Begin(stars, drawn, labels);
-  if (shown.grid) m_grid.DrawLines(shown.setup, shown.frame, m_canvas);
+  OverlayCanvas canvas(frame, shown.frame.width, shown.frame.height, labels);
+  if (shown.grid) m_grid.DrawLines(shown.setup, shown.frame, canvas);
   if (shown.figures && m_figures.HasFigures())
-    m_figures.DrawLines(shown.catalog, shown.setup, shown.frame, m_canvas);
+    m_figures.DrawLines(shown.catalog, shown.setup, shown.frame, canvas);
   if (selected)
     DrawSelectionMarker(
         PlaceSelectionMarker(shown.catalog.m_pStars[shown.selectedStar].vPos, shown.setup, shown.frame),
-        m_canvas);
+        canvas);
 }

@@ -1,7 +1,7 @@
 // WayfindingLayers: the overlays that help find one's way (the galactic
 // grid, the constellation figures and the selected star's marker) in the
 // order the paint draws them. Their texts go into the label buffer before the
-// star labels; their pixels into the star buffer after the stars and labels
+// star labels; their pixels into the star frame after the stars and labels
 // are drawn, where neither is (see OverlayCanvas).
 #pragma once
 
@@ -28,18 +28,12 @@ class WayfindingLayers {
   FigureLayer& Figures() { return m_figures; }
   const FigureLayer& Figures() const { return m_figures; }
 
-  // Before the stars are drawn into stars: takes away the last frame's overlay pixels.
-  void EraseLastFrame(PixelBuffer& stars) { m_canvas.EraseLastFrame(stars); }
   // The grid's longitudes and the figures' names; returns the number of texts drawn.
   int DrawTexts(const WayfindingFrame& shown, ViewPlatform& platform, PixelBuffer& labels);
-  // The lines and the marker, after the stars (drawn, their map) and the labels.
-  void DrawLines(const WayfindingFrame& shown, PixelBuffer& stars, const int32_t* drawn,
-                 const PixelBuffer* labels);
-  // The words the last DrawLines lit.
-  const std::vector<uint32_t>& Lit() const { return m_canvas.Lit(); }
+  // The lines and the marker, after the stars (in frame) and the labels (null: none drawn).
+  void DrawLines(const WayfindingFrame& shown, StarFrame& frame, const PixelBuffer* labels);
 
  private:
   GalacticGridLayer m_grid;
   FigureLayer m_figures;
-  OverlayCanvas m_canvas;
 };

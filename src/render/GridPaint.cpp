@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <new>
 
 #include "parallel/ParallelRange.h"
 #include "render/DrawnStarMap.h"
-#include "render/FrameClear.h"
 #include "render/StarColours.h"
 #include "render/StarPlot.h"
 #include "render/ViewFrustum.h"
@@ -19,18 +17,8 @@ namespace {
 // Blocks a thread takes at a time.
 constexpr size_t kBlocksPerTake = 16;
 
-// Most words noted as written by one thread, as a share of the buffer: a
-// paint that writes more clears the whole buffer next time, which is then
-// as cheap.
-constexpr size_t kNotedShare = 8;
-
 // Sorted stars ahead of the one being drawn whose pixel the drawing asks for.
 constexpr size_t kPrefetchAhead = 16;
-
-// Fewest noted words for which the clear uses more than one thread, and
-// fewest words a thread of the label merge takes on.
-constexpr size_t kMinNotedForThreads = 1 << 16;
-constexpr int64_t kMinMergeWordsPerThread = 1 << 18;
 
 uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end) {
   uint64_t stars = 0;
@@ -109,81 +97,9 @@ void DrawStarAt(Target& target, const ScreenFrame& frame, int32_t x, int32_t r, 
 
 }  // namespace
 
-void GridPaint::ClearFrame(uint16_t* bits, int32_t* drawn, size_t words) {
-  const bool sameFrame = bits == m_bits && drawn == m_drawn && words == m_words;
-  const bool allNoted = std::all_of(m_targets.begin(), m_targets.end(),
-                                    [](const HighestIndexTarget& target) { return target.AllNoted(); });
-  if (!sameFrame || m_wholeClear || !allNoted) {
-    ClearStarFrame(bits, drawn, words);
-  } else {
-    size_t noted = 0;
-    for (const HighestIndexTarget& target : m_targets) noted += target.writtenCount;
-    const int64_t lists = static_cast<int64_t>(m_targets.size());
-    ForEachChunk(lists, noted < kMinNotedForThreads ? lists : 1, [&](int64_t first, int64_t last) {
-      for (int64_t k = first; k < last; ++k) {
-        const HighestIndexTarget& target = m_targets[k];
-        for (size_t i = 0; i < target.writtenCount; ++i) {
-          bits[target.written[i]] = 0;
-          drawn[target.written[i]] = DrawnStarMap::kNoStar;
-        }
-      }
-    });
-  }
-  for (HighestIndexTarget& target : m_targets) target.writtenCount = 0;
-  m_bits = bits;
-  m_drawn = drawn;
-  m_words = words;
-  m_wholeClear = false;
-}
-
-void GridPaint::MergeLabels(uint16_t* bits, const uint16_t* labels, size_t words) {
-  const bool noting = bits == m_bits && words == m_words && !m_wholeClear && !m_targets.empty();
-  const int64_t chunks = ChunkCount(static_cast<int64_t>(words), kMinMergeWordsPerThread,
-                                    noting ? static_cast<unsigned>(m_targets.size()) : HardwareWorkers());
-  ForEachChunk(chunks, 1, static_cast<unsigned>(chunks), [&](int64_t first, int64_t last) {
-    for (int64_t k = first; k < last; ++k) {
-      const size_t end = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k + 1));
-      for (size_t word = static_cast<size_t>(ChunkBegin(static_cast<int64_t>(words), chunks, k));
-           word < end;) {
-        uint64_t four = 0;  // a block of four black label words is one test
-        if (word + 4 <= end && (std::memcpy(&four, labels + word, sizeof four), four == 0)) {
-          word += 4;
-          continue;
-        }
-        if (labels[word] != 0) {
-          if (noting && m_drawn[word] < 0) m_targets[k].Note(word);  // no star wrote it: not noted yet
-          bits[word] |= labels[word];
-        }
-        ++word;
-      }
-    }
-  });
-  if (!noting) m_wholeClear = true;
-}
-
-HighestIndexTarget& GridPaint::Target(size_t k, uint16_t* bits, int32_t* drawn, size_t words) {
-  if (m_targets.size() <= k) {
-    m_targets.resize(k + 1, HighestIndexTarget{});
-    m_written.resize(k + 1);
-  }
-  HighestIndexTarget& target = m_targets[k];
-  std::vector<uint32_t>& written = m_written[k];
-  if (written.size() != words / kNotedShare) {
-    if (target.writtenCount != 0) m_wholeClear = true;  // its notes are lost
-    written.resize(words / kNotedShare);
-    target.writtenCount = 0;
-  }
-  target.bits = bits;
-  target.drawn = drawn;
-  target.written = written.data();
-  target.writtenCapacity = written.size();
-  return target;
-}
-
 void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, const ProjectionSetup& setup,
                              int32_t drawCount, const ScreenFrame& frame, const ViewFrustum& frustum,
-                             const StarColours* colours) {
-  HighestIndexTarget& target = m_targets[0];
+                             HighestIndexTarget& target, const StarColours* colours) {
   const std::vector<GridBlock>& blocks = grid.Blocks();
   for (size_t b = begin; b < end; ++b)
     if (blocks[b].drawEnd != blocks[b].begin && frustum.MayShow(blocks[b]))
@@ -194,17 +110,17 @@ void GridPaint::DrawStraight(const StarGrid& grid, size_t begin, size_t end, con
 }
 
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
-                      const ScreenFrame& frame, uint16_t* bits, int32_t* drawn, const StarColours* colours,
+                      const ScreenFrame& frame, StarFrame& target, const StarColours* colours,
                       const GridPaintSplit& split) {
-  const size_t words = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
-  if (bits != m_bits || drawn != m_drawn || words != m_words)
-    m_wholeClear = true;  // not the frame ClearFrame prepared: its words are not noted
+  const size_t words = target.Words();
+  const uint16_t* bits = target.Bits();
+  const int32_t* drawn = target.Drawn();
   const std::vector<GridBlock>& blocks = grid.Blocks();
   const ViewFrustum frustum(setup, frame);
   const unsigned threads = split.workers != 0 ? split.workers : HardwareWorkers();
-  for (unsigned k = 0; k < threads; ++k) Target(k, bits, drawn, words);
+  target.PrepareTargets(threads);
   if (DrawableStars(blocks, 0, blocks.size()) < split.minStarsForBands) {
-    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, colours);
+    DrawStraight(grid, 0, blocks.size(), setup, drawCount, frame, frustum, target.Target(0), colours);
     return;
   }
 
@@ -252,7 +168,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
     if (outOfMemory) {  // the round is drawn straight instead
       for (unsigned k = 0; k < threads; ++k)
         for (std::vector<BinnedStar>& band : m_bands[k]) band.clear();
-      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum, colours);
+      DrawStraight(grid, roundBegin, roundEnd, setup, drawCount, frame, frustum, target.Target(0), colours);
       continue;
     }
 
@@ -261,7 +177,7 @@ void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_
     ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
       for (int64_t k = first; k < last; ++k) {
         for (size_t band; (band = nextBand.fetch_add(1)) < bandCount;) {
-          BandTarget into{m_targets[k], band * bandRows * width,
+          BandTarget into{target.Target(static_cast<unsigned>(k)), band * bandRows * width,
                           std::min(words, (band + 1) * bandRows * width)};
           for (unsigned t = 0; t < threads; ++t) {
             std::vector<BinnedStar>& stars = m_bands[t][band];

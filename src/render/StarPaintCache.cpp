@@ -23,7 +23,6 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog, bool byMagnitude) {
     m_positionsStamp = 0;
     m_magnitudesStamp = 0;
     if (!m_grid.Build(catalog.m_pStars, catalog.m_nStars)) return false;
-    m_paint.ForgetWrites();
     m_positionsStamp = catalog.PositionsStamp();
   }
   if (catalog.MagnitudesStamp() != m_magnitudesStamp || byMagnitude != m_byMagnitude) {
@@ -73,12 +72,6 @@ void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
         *into++ = {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0};
       }
   });
-}
-
-void StarPaintCache::PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
-                                uint16_t* bits, int32_t* drawn, size_t words, const StarColours* colours) {
-  m_paint.ClearFrame(bits, drawn, words);
-  m_paint.Paint(m_grid, setup, drawCount, frame, bits, drawn, colours);
 }
 
 int StarPaintCache::DrawLabels(const StarEntry* stars, int32_t drawCount, const ProjectionSetup& setup,

@@ -1,7 +1,7 @@
 // StarPaintCache: what the view keeps between recomputing paints so that a
 // frame need not walk the record array: the star grid with its draw codes,
-// the stars that may get a label with their positions, and the grid pass with
-// the writes of the last frame. It follows the catalogue's stamps, so it is
+// the stars that may get a label with their positions, and the grid pass. It
+// follows the catalogue's stamps, so it is
 // rebuilt whenever the positions (and with them the names), distances or
 // magnitudes of the records change.
 //
@@ -10,7 +10,6 @@
 // itself, and nothing else reads those fields.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -27,17 +26,12 @@ class StarPaintCache {
   // then paints from the records.
   bool Prepare(const StarCatalog& catalog, bool byMagnitude);
 
-  // Clears the star buffer and its drawn-star map (words each) and draws the
-  // stars with an index below drawCount into them, for setup: grey, or in
-  // the colours of their classes when colours is given.
-  void PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame, uint16_t* bits,
-                  int32_t* drawn, size_t words, const StarColours* colours);
-  // Something else wrote into the star buffer since the last PaintStars.
-  void ForgetWrites() { m_paint.ForgetWrites(); }
-  // MergeLabelBuffer of labels onto stars, the buffer of the last PaintStars,
-  // keeping track of the words it writes.
-  void MergeLabels(PixelBuffer& stars, const PixelBuffer& labels) {
-    m_paint.MergeLabels(stars.Bits(), labels.Bits(), std::min(stars.words.size(), labels.words.size()));
+  // Draws the stars with an index below drawCount into target (cleared),
+  // for setup: grey, or in the colours of their classes when colours is
+  // given.
+  void PaintStars(const ProjectionSetup& setup, int32_t drawCount, const ScreenFrame& frame,
+                  StarFrame& target, const StarColours* colours) {
+    m_paint.Paint(m_grid, setup, drawCount, frame, target, colours);
   }
 
   // The label pass over the stars (the records) with an index below

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "catalog/SkyglassDoc.h"
-#include "geometry/ViewBasis.h"
 #include "interaction/AngleUnits.h"
 #include "shell/LocalClock.h"
 #include "shell/PngFile.h"
@@ -59,9 +58,7 @@ class HeadlessViewPlatform : public ViewPlatform {
 std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
   view.m_display = options.display;
   view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
-  view.m_dYaw = options.viewU * kDegreesToRadians;
-  view.m_dPitch = options.viewV * kDegreesToRadians;
-  ComputeBasis(view.m_dYaw, view.m_dPitch, view.m_vForward, view.m_vRight, view.m_vDown);
+  view.SetLookAngles(options.viewU * kDegreesToRadians, options.viewV * kDegreesToRadians);
   std::string error = RunNavigationScript(view, options.navigation);
   view.m_dZoom = options.zoom;
   return error;

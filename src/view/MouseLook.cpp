@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "geometry/ViewBasis.h"
 #include "interaction/DragLook.h"
 #include "view/SkyglassView.h"
 #include "view/StarUnderPointer.h"
@@ -26,9 +25,7 @@ void CSkyglassView::OnMouseMove(int x, int y) {
   // At a vanishing zoom a step can overflow; the view then keeps its angles.
   const std::optional<LookAngles> angles = DraggedAngles(m_dYaw, m_dPitch, dx, dy, m_dZoom);
   if (!angles) return;
-  m_dYaw = angles->yaw;
-  m_dPitch = angles->pitch;
-  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  SetLookAngles(angles->yaw, angles->pitch);
   RedrawAll();
 }
 

@@ -1,7 +1,6 @@
 // The navigation commands: travel to coordinates or to a named star, look at
 // a named star or in a direction given in degrees. Each runs its dialog and
 // changes nothing unless the dialog ends with OK.
-#include "geometry/ViewBasis.h"
 #include "interaction/AngleUnits.h"
 #include "interaction/LookAngles.h"
 #include "interaction/StarNameDlg.h"
@@ -49,8 +48,10 @@ void CSkyglassView::OnViewToStar() {
 bool CSkyglassView::LookAt(const Vector3D& target) {
   const Vector3D towards(target.x - m_vPosition.x, target.y - m_vPosition.y, target.z - m_vPosition.z);
   // From the target's own position there is no direction to look in.
-  if (!LookAnglesTowards(towards, m_dYaw, m_dPitch)) return false;
-  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  double yaw = m_dYaw;
+  double pitch = m_dPitch;
+  if (!LookAnglesTowards(towards, yaw, pitch)) return false;
+  SetLookAngles(yaw, pitch);
   RedrawAll();
   return true;
 }
@@ -60,8 +61,6 @@ void CSkyglassView::OnViewDirection() {
   dialog.m_dU = m_dYaw * kRadiansToDegrees;
   dialog.m_dV = m_dPitch * kRadiansToDegrees;
   if (!m_platform.RunDialog(dialog)) return;
-  m_dYaw = dialog.m_dU * kDegreesToRadians;
-  m_dPitch = dialog.m_dV * kDegreesToRadians;
-  ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+  SetLookAngles(dialog.m_dU * kDegreesToRadians, dialog.m_dV * kDegreesToRadians);
   RedrawAll();
 }

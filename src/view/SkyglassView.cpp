@@ -36,7 +36,17 @@ CSkyglassView::CSkyglassView(CSkyglassDoc& document, ViewPlatform& platform)
       m_nStarCount(2),
       m_document(document),
       m_platform(platform) {
+  SetLookAngles(m_dYaw, m_dPitch);
+}
+
+void CSkyglassView::SetLookAngles(double yaw, double pitch) {
+  m_dYaw = yaw;
+  m_dPitch = pitch;
   ComputeBasis(m_dYaw, m_dPitch, m_vForward, m_vRight, m_vDown);
+}
+
+ProjectionSetup CSkyglassView::ZoomedSetup() const {
+  return {m_vPosition, m_vForward, m_vRight * m_dZoom, m_vDown * m_dZoom};
 }
 
 void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
@@ -52,12 +62,15 @@ void CSkyglassView::OnSize(int /*type*/, int cx, int cy) {
   m_hLabelBitmap = std::make_unique<PixelBuffer>(m_nWidth, m_nHeight);
   m_pStarBits = m_hStarBitmap->Bits();
   m_pLabelBits = m_hLabelBitmap->Bits();
-  m_drawnStars.Resize(m_nWidth, m_nHeight);
+  m_starFrame.Attach(*m_hStarBitmap);
   m_bLabelBufferBlack = 0;  // the first paint makes sure
   m_bProjectionDirty = 1;
   m_platform.Invalidate();
 }
 
+// A recomputing paint, step by step: the label buffer and the star frame
+// cleared, the stars drawn, their labels drawn and merged over them; then
+// every paint copies the star buffer to the window.
 void CSkyglassView::OnDraw() {
   if (m_document.m_bMapPresent == 0) {
     DrawNoMapScreen();
@@ -70,32 +83,29 @@ void CSkyglassView::OnDraw() {
   }
   if (m_bProjectionDirty != 0) {
     m_nStarCount = m_document.GetStarCount();
-    const Vector3D scaledDown = m_vDown * m_dZoom;
-    const Vector3D scaledRight = m_vRight * m_dZoom;
     m_bProjectionDirty = 0;
-    // Only the label pass writes into the label buffer: while it drew no
-    // text, the buffer is still black and need not be looked at.
-    if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
-    m_bLabelBufferBlack = 1;
-    if (m_hStarBitmap) m_wayfinding.EraseLastFrame(*m_hStarBitmap);
-    PaintStars({m_vPosition, m_vForward, scaledRight, scaledDown});
-    // The paint from the cache draws the colours itself; before the merge,
-    // so that labels keep their own.
-    if (m_bColours != 0 && m_bPaintedFromCache == 0) TintStars();
+    ClearLabelBuffer();
+    m_starFrame.Clear();
+    PaintStars(ZoomedSetup());
     DrawWayfindingTexts();
     DrawLabels();
     DrawWayfindingLines();
-    if (m_bLabelBufferBlack == 0) MergeLabels();  // a black label buffer adds nothing
+    MergeLabels();
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);
+}
+
+void CSkyglassView::ClearLabelBuffer() {
+  if (m_hLabelBitmap && m_bLabelBufferBlack == 0) ClearToBlack(*m_hLabelBitmap);
+  m_bLabelBufferBlack = 1;
 }
 
 void CSkyglassView::RenderStars() {
   if (!m_hStarBitmap) return;
   const StarCatalog& catalog = m_document.m_catalog;
   ::RenderStars(catalog.m_pStars, PaintableStarCount(*this, catalog), FrameOf(*this), m_bMagnitudeDrawing,
-                m_bMagnitudesValid, m_pStarBits, m_drawnStars.Data(), {&m_starLayers});
-  m_paintCache.ForgetWrites();
+                m_bMagnitudesValid, m_starFrame.Bits(), m_starFrame.Drawn(), {&m_starLayers});
+  m_starFrame.WroteUnnoted();
 }
 
 void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
@@ -107,26 +117,20 @@ void CSkyglassView::PaintStars(const ProjectionSetup& setup) {
     return;
   }
   const bool byMagnitude = m_bMagnitudeDrawing != 0 && m_bMagnitudesValid != 0;
+  if (m_bColours != 0) m_starColours.Prepare(catalog);
+  const StarColours* colours = m_bColours != 0 ? &m_starColours : nullptr;
   if (m_paintCache.Prepare(catalog, byMagnitude)) {
-    if (m_bColours != 0) m_starColours.Prepare(catalog);
-    m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_pStarBits,
-                            m_drawnStars.Data(), m_hStarBitmap->words.size(),
-                            m_bColours != 0 ? &m_starColours : nullptr);
+    m_paintCache.PaintStars(setup, PaintableStarCount(*this, catalog), FrameOf(*this), m_starFrame, colours);
     m_bPaintedFromCache = 1;
     return;
   }
-  // Without the memory for the cache, the records are projected and drawn in one pass.
-  ClearStarFrame(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size());
-  m_paintCache.ForgetWrites();
+  // Without the memory for the cache, the records are projected and drawn in
+  // one pass, then tinted by their stars' classes.
   ::ProjectAndRenderStars(catalog.m_pStars, catalog.m_nStars, setup, PaintableStarCount(*this, catalog),
-                          FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_pStarBits,
-                          m_drawnStars.Data(), {&m_starLayers});
-}
-
-void CSkyglassView::TintStars() {
-  if (!m_hStarBitmap) return;
-  m_starColours.Prepare(m_document.m_catalog);
-  m_starColours.Tint(m_pStarBits, m_drawnStars.Data(), m_hStarBitmap->words.size());
+                          FrameOf(*this), m_bMagnitudeDrawing, m_bMagnitudesValid, m_starFrame.Bits(),
+                          m_starFrame.Drawn(), {&m_starLayers});
+  if (colours != nullptr) colours->Tint(m_starFrame.Bits(), m_starFrame.Drawn(), m_starFrame.Words());
+  m_starFrame.WroteUnnoted();
 }
 
 void CSkyglassView::DrawLabels() {
@@ -143,14 +147,10 @@ void CSkyglassView::DrawLabels() {
   if (texts > 0) m_bLabelBufferBlack = 0;
 }
 
+// A black label buffer adds nothing.
 void CSkyglassView::MergeLabels() {
-  if (!m_hStarBitmap || !m_hLabelBitmap) return;
-  if (m_bPaintedFromCache != 0) {
-    m_paintCache.MergeLabels(*m_hStarBitmap, *m_hLabelBitmap);
-    return;
-  }
-  MergeLabelBuffer(*m_hStarBitmap, *m_hLabelBitmap);
-  m_paintCache.ForgetWrites();
+  if (m_bLabelBufferBlack != 0 || !m_hStarBitmap || !m_hLabelBitmap) return;
+  m_starFrame.MergeLabels(*m_hLabelBitmap);
 }
 
 void CSkyglassView::DrawNoMapScreen() { ::DrawNoMapScreen(m_platform); }

@@ -17,6 +17,7 @@
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/StarColours.h"
+#include "render/StarFrame.h"
 #include "render/StarLayers.h"
 #include "render/StarPaintCache.h"
 #include "render/ViewPlatform.h"
@@ -48,6 +49,15 @@ class CSkyglassView {
   static bool HandlesCommand(int id);
   // True when the view has an update handler for the command (and has run it).
   bool OnUpdateCommandUI(int id, CCmdUI& cmdUI);
+
+  // --- The observer's orientation ---
+  // Sets the angles (radians) and makes the basis from them: every change of
+  // the angles goes through here, so m_vForward, m_vRight and m_vDown are
+  // always ComputeBasis of m_dYaw and m_dPitch.
+  void SetLookAngles(double yaw, double pitch);
+  // What a recomputing paint projects for: the position, the line of sight
+  // and the right and down vectors scaled by the zoom.
+  ProjectionSetup ZoomedSetup() const;
 
   // --- Display toggles and zoom ---
   void OnNames();
@@ -137,21 +147,21 @@ class CSkyglassView {
 
   // Which star each pixel of the star buffer shows since the last
   // recomputing paint (the labels merged over them do not count).
-  const DrawnStarMap& DrawnStars() const { return m_drawnStars; }
+  const DrawnStarMap& DrawnStars() const { return m_starFrame.DrawnStars(); }
 
  private:
   // Recomputes every star's distance and apparent magnitude for m_vPosition
   // and marks them valid.
   void RecomputeMagnitudes();
-  // Clears the star buffer and draws the stars into it for setup, from the
-  // paint cache where it can be had (in their colours with Star Colours on);
-  // without a star buffer, only projects the records.
+  // Makes the label buffer black (looked at only when a text was drawn
+  // into it since it was last cleared).
+  void ClearLabelBuffer();
+  // Draws the stars into the cleared star frame for setup, from the paint
+  // cache where it can be had, else from the records; in their colours with
+  // Star Colours on. Without a star buffer, only projects the records.
   void PaintStars(const ProjectionSetup& setup);
-  // Tints the star pixels of a PaintStars from the records by their stars'
-  // classes.
-  void TintStars();
-  // The overlays' steps of a recomputing paint (see WayfindingLayers); their
-  // texts before the star labels, their lines after them.
+  // The overlays' steps of a recomputing paint (see WayfindingLayers): their
+  // texts before the star labels, their lines after the stars and labels.
   WayfindingFrame WayfindingShown() const;
   void DrawWayfindingTexts();
   void DrawWayfindingLines();
@@ -162,12 +172,12 @@ class CSkyglassView {
 
   CSkyglassDoc& m_document;
   ViewPlatform& m_platform;
-  DrawnStarMap m_drawnStars;
+  StarFrame m_starFrame;    // every write into the star buffer goes through it
   StarLayers m_starLayers;  // the record star pass's per-thread scratch buffers
   StarPaintCache m_paintCache;
   StarColours m_starColours;
   ProjectionSetup m_paintSetup{};  // the observer of the last recomputing paint
-  int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache
+  int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache, whose label pass then labels it
   int m_bLabelBufferBlack = 0;     // no text drawn into the label buffer since it was cleared
   WheelNotches m_wheelNotches;     // wheel turns not yet adding up to a notch
   WayfindingLayers m_wayfinding;   // the grid, the figures and the selection marker

@@ -17,8 +17,8 @@ void CSkyglassView::DrawWayfindingTexts() {
 }
 
 void CSkyglassView::DrawWayfindingLines() {
-  if (!m_hStarBitmap) return;
-  m_wayfinding.DrawLines(WayfindingShown(), *m_hStarBitmap, m_drawnStars.Data(),
+  if (!m_starFrame.Attached()) return;
+  m_wayfinding.DrawLines(WayfindingShown(), m_starFrame,
                          m_bLabelBufferBlack == 0 ? m_hLabelBitmap.get() : nullptr);
 }
 

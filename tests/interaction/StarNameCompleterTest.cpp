@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ViewFixture.h"
+#include "CatalogFill.h"
+#include "FakeDialog.h"
 #include "interaction/CommandIds.h"
 #include "interaction/StarNameDlg.h"
 
@@ -45,7 +46,7 @@ template <typename Dialog>
 class StarNameCompletion : public ::testing::Test {
  protected:
   StarNameCompletion() {
-    FillCatalog(catalog, kStars);
+    FillCatalog(catalog, NamedStars(kStars));
     dialog.m_nStars = catalog.m_nStars;
     dialog.m_pStars = catalog.m_pStars;
   }
@@ -153,7 +154,7 @@ TEST(StarNameDialogs, ExchangeOrderDiffers) {
 
 TEST(StarNameDialogs, OkReadsTheControlsWithoutSearching) {
   StarCatalog catalog;
-  FillCatalog(catalog, kStars);
+  FillCatalog(catalog, NamedStars(kStars));
   CTravelToStarDlg dialog;
   dialog.m_nStars = catalog.m_nStars;
   dialog.m_pStars = catalog.m_pStars;
@@ -168,7 +169,7 @@ TEST(StarNameDialogs, OkReadsTheControlsWithoutSearching) {
 
 TEST(FindStarByPrefix, MatchesBytesFromTheStart) {
   StarCatalog catalog;
-  FillCatalog(catalog, kStars);
+  FillCatalog(catalog, NamedStars(kStars));
   struct Row {
     const char* prefix;
     bool designations;

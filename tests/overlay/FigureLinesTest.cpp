@@ -92,15 +92,22 @@ TEST(FigureLines, APixelWithAStarOrATextIsLeftToIt) {
   PixelBuffer labels(frame.width, frame.height);
   const int star = 20 * frame.width + 10;
   const int text = 20 * frame.width + 30;
-  target.drawn[star] = 0;  // star 0 is drawn there
-  target.stars.words[star] = kPixelWhite;
-  labels.words[text] = 0x7C00;  // a red glyph pixel
-  target.canvas.Begin(target.stars, target.drawn.data(), &labels);
-  target.canvas.Line({0.5, 20.5}, {63.5, 20.5}, kFigureLineColour);  // along row 20
+  target.starFrame.Clear();                               // from now on only noted words are cleared
+  target.starFrame.Target(0).Plot(star, kPixelWhite, 0);  // star 0 is drawn there
+  labels.words[text] = 0x7C00;                            // a red glyph pixel
+  OverlayCanvas canvas(target.starFrame, frame.width, frame.height, &labels);
+  canvas.Line({0.5, 20.5}, {63.5, 20.5}, kFigureLineColour);  // along row 20
   EXPECT_EQ(target.stars.words[star], kPixelWhite);
   EXPECT_EQ(target.stars.words[text], 0);
-  EXPECT_EQ(target.canvas.Lit().size(), static_cast<size_t>(frame.width - 2));
-  for (uint32_t word : target.canvas.Lit()) EXPECT_EQ(target.stars.words[word], kFigureLineColour);
+  const std::vector<uint32_t> lit = target.Lit();
+  EXPECT_EQ(lit.size(), static_cast<size_t>(frame.width - 1));  // the star's pixel among them
+  for (uint32_t word : lit) {
+    if (static_cast<int>(word) == star) continue;
+    EXPECT_EQ(target.stars.words[word], kFigureLineColour);
+  }
+  // The next frame's clear takes the line away with the star: the frame noted its words.
+  target.starFrame.Clear();
+  EXPECT_TRUE(target.Lit().empty());
 }
 
 // Observer at the origin looking along +z: one end in front to the right, the other behind.
@@ -203,11 +210,11 @@ TEST(FigureLines, OnAMapThatLacksAStarOnlyTheLinesBetweenItsStarsAreDrawn) {
   const ScreenFrame frame = FrameOfSize(320, 240);
   CanvasFixture target(frame);
   layer.DrawLines(catalog, LookingAt({0, 0, 0}, kBelt[0].position), frame, target.canvas);
-  EXPECT_TRUE(target.canvas.Lit().empty());
+  EXPECT_TRUE(target.Lit().empty());
 
   Fill(catalog, kBelt);  // the full map: the layer matches again
   layer.DrawLines(catalog, LookingAt({0, 0, 0}, kBelt[0].position), frame, target.canvas);
-  EXPECT_FALSE(target.canvas.Lit().empty());
+  EXPECT_FALSE(target.Lit().empty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "overlay/OverlayCanvas.h"
 #include "render/DrawnStarMap.h"
 #include "render/ScreenMapping.h"
+#include "render/StarFrame.h"
 
 // The view's setup for an observer at position looking towards target.
 inline ProjectionSetup LookingAt(const Vector3D& position, const Vector3D& target, double zoom = 1.0) {
@@ -45,15 +46,21 @@ inline bool StarPixel(const Vector3D& point, const ProjectionSetup& setup, const
   return true;
 }
 
-// A star buffer with an empty drawn-star map, and a canvas drawing into it.
+// A star buffer in a star frame showing no star, and a canvas drawing into it.
 struct CanvasFixture {
-  explicit CanvasFixture(const ScreenFrame& frame)
-      : stars(frame.width, frame.height), drawn(stars.words.size(), DrawnStarMap::kNoStar) {
-    canvas.Begin(stars, drawn.data(), nullptr);
+  explicit CanvasFixture(const ScreenFrame& frame) : stars(frame.width, frame.height) {
+    starFrame.Attach(stars);
+  }
+  // The words lit, in buffer order.
+  std::vector<uint32_t> Lit() const {
+    std::vector<uint32_t> lit;
+    for (size_t w = 0; w < stars.words.size(); ++w)
+      if (stars.words[w] != 0) lit.push_back(static_cast<uint32_t>(w));
+    return lit;
   }
   PixelBuffer stars;
-  std::vector<int32_t> drawn;
-  OverlayCanvas canvas;
+  StarFrame starFrame;
+  OverlayCanvas canvas{starFrame, stars.width, stars.height, nullptr};
 };
 
 // Distance from pixel (x, r)'s centre to the segment a-b.

@@ -58,8 +58,8 @@ TEST(SelectionMarker, TheArrowStaysInsideTheViewAndPointsOut) {
   EXPECT_LT(placed.x, frame.width - kEdgeArrowInset);
   CanvasFixture target(frame);
   DrawSelectionMarker(placed, target.canvas);
-  ASSERT_FALSE(target.canvas.Lit().empty());
-  for (uint32_t word : target.canvas.Lit()) {
+  ASSERT_FALSE(target.Lit().empty());
+  for (uint32_t word : target.Lit()) {
     // The head and shaft lie behind the tip, towards the centre.
     const int x = static_cast<int>(word) % frame.width;
     const int r = static_cast<int>(word) / frame.width;
@@ -74,8 +74,8 @@ TEST(SelectionMarker, BracketsSurroundTheStarAndLeaveItsPixelAlone) {
   ASSERT_EQ(placed.kind, Kind::AroundStar);
   CanvasFixture target(frame);
   DrawSelectionMarker(placed, target.canvas);
-  EXPECT_EQ(target.canvas.Lit().size(), 4u * 7u);  // four corners of two three-pixel arms
-  for (uint32_t word : target.canvas.Lit()) {
+  EXPECT_EQ(target.Lit().size(), 4u * 7u);  // four corners of two three-pixel arms
+  for (uint32_t word : target.Lit()) {
     const int dx = static_cast<int>(word) % frame.width - placed.x;
     const int dr = static_cast<int>(word) / frame.width - placed.r;
     EXPECT_GE(std::max(std::abs(dx), std::abs(dr)), kMarkerRadius - 3) << dx << "," << dr;

@@ -18,6 +18,7 @@
 #include "render/DrawnStarMap.h"
 #include "render/GridPaint.h"
 #include "render/StarColours.h"
+#include "render/StarFrame.h"
 #include "render/StarGrid.h"
 
 namespace {
@@ -107,29 +108,31 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
     for (const Split& split : kSplits) {
       SCOPED_TRACE(testing::Message() << observer.name << ", " << split.name);
       GridPaint paint;
-      std::vector<uint16_t> bits(static_cast<size_t>(kWidth) * kHeight,
-                                 0x5555);  // cleared by the first frame
-      std::vector<int32_t> drawn(bits.size(), 7);
-      std::vector<uint16_t> labels(bits.size(), 0);
+      PixelBuffer pixels(kWidth, kHeight);
+      std::fill(pixels.words.begin(), pixels.words.end(), 0x5555);  // cleared by the first frame
+      StarFrame target;
+      target.Attach(pixels);
+      std::fill(target.Drawn(), target.Drawn() + target.Words(), 7);
+      PixelBuffer labels(kWidth, kHeight);
       for (int frame = 0; frame < 3; ++frame) {
         const ViewBasis basis = ComputeBasis(observer.yaw + 0.05 * frame, observer.pitch);
         const ProjectionSetup setup{observer.position, basis.forward, basis.right * observer.zoom,
                                     basis.down * observer.zoom};
         const int32_t count = frame == 1 ? 2000 : catalog.m_nStars;  // fewer stars to draw, then all again
         const StarColours* tint = frame == 2 ? &colours : nullptr;
-        paint.ClearFrame(bits.data(), drawn.data(), bits.size());
-        paint.Paint(grid, setup, count, kFrame, bits.data(), drawn.data(), tint, split.split);
+        target.Clear();
+        paint.Paint(grid, setup, count, kFrame, target, tint, split.split);
         std::vector<uint16_t> expectedBits;
         std::vector<int32_t> expectedDrawn;
         ReferencePaint(stars, count, setup, expectedBits, expectedDrawn);
         if (tint) tint->Tint(expectedBits.data(), expectedDrawn.data(), expectedBits.size());
-        EXPECT_EQ(drawn, expectedDrawn) << "frame " << frame;
+        EXPECT_EQ(target.DrawnStars().index, expectedDrawn) << "frame " << frame;
         // Texts merged over the stars must be gone from the next frame.
-        for (size_t word = 0; word < labels.size(); word += 13 + frame) labels[word] = 0x0421;
-        for (size_t word = 0; word < bits.size(); ++word) expectedBits[word] |= labels[word];
-        paint.MergeLabels(bits.data(), labels.data(), labels.size());
-        EXPECT_EQ(bits, expectedBits) << "frame " << frame;
-        std::fill(labels.begin(), labels.end(), 0);
+        for (size_t word = 0; word < labels.words.size(); word += 13 + frame) labels.words[word] = 0x0421;
+        for (size_t word = 0; word < pixels.words.size(); ++word) expectedBits[word] |= labels.words[word];
+        target.MergeLabels(labels);
+        EXPECT_EQ(pixels.words, expectedBits) << "frame " << frame;
+        std::fill(labels.words.begin(), labels.words.end(), 0);
       }
     }
   }

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "FakeViewPlatform.h"
 #include "RenderTestSupport.h"
+#include "ViewFixture.h"
 #include "geometry/ViewBasis.h"
 #include "render/NoMapScreen.h"
 
@@ -31,19 +31,6 @@ StarEntry StarAtPosition(double x, double y, double z, double absMagnitude, cons
 // and 3 as about 0.43 (a disc of size 4).
 constexpr double kFaintAbsolute = 6.0;
 constexpr double kBrightAbsolute = 3.0;
-
-class ViewTest : public testing::Test {
- protected:
-  void LoadMap(const std::vector<StarEntry>& stars) {
-    FillCatalog(document.m_catalog, stars);
-    document.m_bMapPresent = 1;
-  }
-  const StarEntry& Star(int i) const { return document.m_catalog.m_pStars[i]; }
-
-  CSkyglassDoc document{"unused.smp"};
-  FakeViewPlatform platform;
-  CSkyglassView view{document, platform};
-};
 
 TEST_F(ViewTest, ConstructedWithItsDefaults) {
   EXPECT_EQ(view.m_nMagTolerance, 100);
@@ -136,6 +123,7 @@ TEST_F(ViewTest, OddWidthSizeChangeChangesNothing) {
 }
 
 TEST_F(ViewTest, NoMapPaintShowsOnlyTheMessage) {
+  doc.m_bMapPresent = 0;
   view.OnSize(0, 800, 600);
   std::fill(view.m_hStarBitmap->words.begin(), view.m_hStarBitmap->words.end(), 0x1234);
   view.OnDraw();
@@ -186,7 +174,7 @@ TEST_F(ViewTest, MagnitudesAreComputedOnlyAtTheFirstPaint) {
   view.OnSize(0, 640, 480);
   view.OnDraw();
   const double firstMagnitude = Star(0).dAppMagnitude;
-  document.m_catalog.m_pStars[0].dAbsMagnitude = -20.0;
+  doc.m_catalog.m_pStars[0].dAbsMagnitude = -20.0;
   view.m_bProjectionDirty = 1;
   view.OnDraw();
   EXPECT_EQ(Star(0).dAppMagnitude, firstMagnitude);
@@ -201,8 +189,8 @@ TEST_F(ViewTest, CleanPaintOnlyCopies) {
   const std::vector<uint16_t> labels = view.m_hLabelBitmap->words;
   const size_t textsBefore = platform.texts.size();
 
-  document.m_catalog.m_pStars[0].vPos = Vector3D(3, 2, 10);
-  document.m_catalog.m_pStars[0].dProjX = 0.1;
+  doc.m_catalog.m_pStars[0].vPos = Vector3D(3, 2, 10);
+  doc.m_catalog.m_pStars[0].dProjX = 0.1;
   view.OnDraw();
 
   EXPECT_EQ(view.m_hStarBitmap->words, stars);
@@ -250,11 +238,11 @@ TEST_F(ViewTest, LabelsNeedMagnitudeDrawingAndCurrentMagnitudes) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    CSkyglassDoc doc;
-    FillCatalog(doc.m_catalog, {StarAtPosition(0.001, 0, 10, kBrightAbsolute, "Sol")});
-    doc.m_bMapPresent = 1;
+    CSkyglassDoc labelledDoc;
+    FillCatalog(labelledDoc.m_catalog, {StarAtPosition(0.001, 0, 10, kBrightAbsolute, "Sol")});
+    labelledDoc.m_bMapPresent = 1;
     FakeViewPlatform fake;
-    CSkyglassView labelledView(doc, fake);
+    CSkyglassView labelledView(labelledDoc, fake);
     labelledView.OnSize(0, 640, 480);
     labelledView.m_bNames = 1;
     labelledView.m_bMagnitudeDrawing = row.magnitudeDrawing;

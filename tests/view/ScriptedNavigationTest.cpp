@@ -6,11 +6,11 @@
 #include "view/ScriptedNavigation.h"
 
 TEST_F(ViewTest, NavigationByNameFindsAsTheCompletionThenTravelsAndLooks) {
-  FillCatalog(doc.m_catalog, {{"Kelvar", 0.0, 0.0, 12.0},
-                              {"B+12\xB0"
-                               "345",
-                               0.0, 0.0, -30.0},
-                              {"Mirach", 1, 1, 1}});
+  FillCatalog(doc.m_catalog, NamedStars({{"Kelvar", 0.0, 0.0, 12.0},
+                                         {"B+12\xB0"
+                                          "345",
+                                          0.0, 0.0, -30.0},
+                                         {"Mirach", 1, 1, 1}}));
   EXPECT_EQ(FindStarAsTyped(doc.m_catalog, "Mir"), 2);
   EXPECT_EQ(FindStarAsTyped(doc.m_catalog, "mirach"), -1);  // case-sensitive
   EXPECT_EQ(FindStarAsTyped(doc.m_catalog, ""), -1);        // nothing typed, nothing completed

@@ -23,11 +23,11 @@ class WayfindingView : public ViewTest {
  protected:
   WayfindingView() {
     // Three named stars ahead, one behind the observer, one far to the right.
-    FillCatalog(doc.m_catalog, {{"Alnitak", -1.0, -0.5, 20.0},
-                                {"Alnilam", 0.5, 0.25, 20.0},
-                                {"Mintaka", 1.5, 1.0, 24.0},
-                                {"Behind", 2.0, 0.0, -20.0},
-                                {"Aside", 30.0, 0.0, 1.0}});
+    LoadMap(NamedStars({{"Alnitak", -1.0, -0.5, 20.0},
+                        {"Alnilam", 0.5, 0.25, 20.0},
+                        {"Mintaka", 1.5, 1.0, 24.0},
+                        {"Behind", 2.0, 0.0, -20.0},
+                        {"Aside", 30.0, 0.0, 1.0}}));
     std::vector<FigureStar> stars;
     for (int i = 0; i < 4; ++i) stars.push_back({i, doc.m_catalog.m_pStars[i].vPos});
     view.SetFigures({{"Ori", "Orion", stars, {{0, 1}, {1, 2}, {2, 3}}}});

@@ -146,7 +146,7 @@ TEST_F(Navigation, StarDialogsWithoutAFoundStarDoNothing) {
 }
 
 TEST_F(Navigation, StarDialogsSeeTheWholeCatalogue) {
-  FillCatalog(doc.m_catalog, {{"Alpha", 0, 0, 1}, {"Beta", 0, 0, 2}, {"Gamma", 5, 6, 7}});
+  FillCatalog(doc.m_catalog, NamedStars({{"Alpha", 0, 0, 1}, {"Beta", 0, 0, 2}, {"Gamma", 5, 6, 7}}));
   TypeNameThenOk("G");
   view.OnCommand(cmd::kTravelToStar);
   EXPECT_EQ(view.m_vPosition.z, 7.0);
@@ -168,7 +168,8 @@ TEST_F(Navigation, LookAtAStar) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    FillCatalog(doc.m_catalog, {{"Target", row.star.x + 1.0, row.star.y + 2.0, row.star.z + 3.0}});
+    FillCatalog(doc.m_catalog,
+                NamedStars({{"Target", row.star.x + 1.0, row.star.y + 2.0, row.star.z + 3.0}}));
     StartTurnAt(0.5, 0.5);
     TypeNameThenOk("T");
     view.OnCommand(cmd::kViewToStar);
@@ -177,7 +178,7 @@ TEST_F(Navigation, LookAtAStar) {
 }
 
 TEST_F(Navigation, LookingAtAStarTurnsTheForwardVectorOntoIt) {
-  FillCatalog(doc.m_catalog, {{"Target", 3.0, -4.0, -12.0}});
+  FillCatalog(doc.m_catalog, NamedStars({{"Target", 3.0, -4.0, -12.0}}));
   TypeNameThenOk("T");
   view.OnCommand(cmd::kViewToStar);
   const Vector3D f = view.m_vForward;

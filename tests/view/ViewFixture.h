@@ -1,38 +1,20 @@
-// A view over a small catalogue with a fake platform, for the handler tests,
-// plus helpers to script the dialogs it runs and to see whether the
-// magnitudes were recomputed.
+// The view's test fixture: a view over a small catalogue (two named stars)
+// with a fake platform, plus helpers to load other stars, to script the
+// dialogs it runs and to see whether the magnitudes were recomputed.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "CatalogFill.h"
 #include "FakeDialog.h"
 #include "FakeViewPlatform.h"
 #include "view/CommandUI.h"
 #include "view/KeyboardTravel.h"
 #include "view/SkyglassView.h"
-
-struct TestStar {
-  std::string name;
-  double x;
-  double y;
-  double z;
-};
-
-// Replaces the catalogue's records.
-inline void FillCatalog(StarCatalog& catalog, const std::vector<TestStar>& stars) {
-  catalog.Allocate(static_cast<int32_t>(stars.size()));
-  for (size_t i = 0; i < stars.size(); ++i) {
-    StarEntry& entry = catalog.m_pStars[i];
-    std::strncpy(entry.szName, stars[i].name.c_str(), sizeof entry.szName - 1);
-    entry.vPos = Vector3D(stars[i].x, stars[i].y, stars[i].z);
-    entry.dAbsMagnitude = 1.0;
-  }
-}
 
 // Records what an update handler set.
 struct RecordingCmdUI : CCmdUI {
@@ -47,9 +29,15 @@ class ViewTest : public ::testing::Test {
  protected:
   ViewTest() {
     ResetTravelPressClock();
-    FillCatalog(doc.m_catalog, {{"Kelvar", 3.0, 4.0, 12.0}, {"Mirach", -20.0, 0.5, 7.25}});
+    LoadMap(NamedStars({{"Kelvar", 3.0, 4.0, 12.0}, {"Mirach", -20.0, 0.5, 7.25}}));
+  }
+
+  // Replaces the map's stars.
+  void LoadMap(const std::vector<StarEntry>& stars) {
+    FillCatalog(doc.m_catalog, stars);
     doc.m_bMapPresent = 1;
   }
+  const StarEntry& Star(int i) const { return doc.m_catalog.m_pStars[i]; }
 
   // Marks the stored distances stale, so that a recomputation shows.
   void ForgetMagnitudes() {
@@ -71,7 +59,7 @@ class ViewTest : public ::testing::Test {
     OnDialogs([](FakeDialogHost& host, DialogModel&) { return host.PressOk(); });
   }
 
-  CSkyglassDoc doc;
+  CSkyglassDoc doc{"unused.smp"};
   FakeViewPlatform platform;
   CSkyglassView view{doc, platform};
 };

@@ -55,7 +55,7 @@ TEST_F(ViewTest, PicksWhatTheLastPaintDrew) {
                 {"", 50, 40, -2, 500}};
   std::vector<TestStar> records;
   for (const auto& p : placed) records.push_back({p.name, p.x - 31.5, (47 - p.y) - 23.5, p.z});
-  FillCatalog(doc.m_catalog, records);
+  FillCatalog(doc.m_catalog, NamedStars(records));
   for (size_t i = 0; i < records.size(); ++i)
     doc.m_catalog.m_pStars[i].dAbsMagnitude = placed[i].absMagnitude;
   doc.m_catalog.m_pStars[3].nCatalogNumber = 4711;

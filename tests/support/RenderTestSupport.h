@@ -1,5 +1,5 @@
-// Helpers for the rendering tests: star records placed on given pixels, a
-// catalogue filled from records, and a buffer read back as its lit pixels.
+// Helpers for the rendering tests: star records placed on given pixels and a
+// buffer read back as its lit pixels.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <ostream>
 #include <vector>
 
+#include "CatalogFill.h"
 #include "catalog/StarCatalog.h"
 #include "render/PixelBuffer.h"
 
@@ -55,12 +56,6 @@ inline StarEntry ProjectedStar(double projX, double projY, double magnitude, con
   star.bVisible = 1;
   std::strncpy(star.szName, name, sizeof star.szName - 1);
   return star;
-}
-
-// Replaces the catalogue's records with a copy of stars.
-inline void FillCatalog(StarCatalog& catalog, const std::vector<StarEntry>& stars) {
-  catalog.Allocate(static_cast<int32_t>(stars.size()));
-  std::copy(stars.begin(), stars.end(), catalog.m_pStars);
 }
 
 // p in whole millionths of a light year, as the records of a map file hold
