@@ -49,7 +49,7 @@ void FigureLayer::DrawLines(const StarCatalog& catalog, const ProjectionSetup& s
 }
 
 int FigureLayer::DrawNames(const StarCatalog& catalog, const ProjectionSetup& setup, const ScreenFrame& frame,
-                           ViewPlatform& platform, PixelBuffer& labels) {
+                           ViewPlatform& platform, OverlayCanvas& canvas) {
   Match(catalog);
   int drawn = 0;
   for (size_t f = 0; f < m_figures.size(); ++f) {
@@ -70,7 +70,7 @@ int FigureLayer::DrawNames(const StarCatalog& catalog, const ProjectionSetup& se
         !ToScreenCoordinate(centre.y, kPixelsPerUnit, frame.centerY, y) || x < 0 || y < 0 ||
         x >= frame.width || y >= frame.height)
       continue;
-    platform.DrawText(labels, x, y, m_figures[f].name, kFigureNameColorRef);
+    canvas.Text(platform, x, y, m_figures[f].name, kFigureNameColorRef);
     ++drawn;
   }
   return drawn;

@@ -27,7 +27,7 @@ class FigureLayer {
                  OverlayCanvas& canvas);
   // Returns the number of names drawn.
   int DrawNames(const StarCatalog& catalog, const ProjectionSetup& setup, const ScreenFrame& frame,
-                ViewPlatform& platform, PixelBuffer& labels);
+                ViewPlatform& platform, OverlayCanvas& canvas);
 
   // The catalogue index showing star s of figure f; -1 where the map has none.
   int32_t StarIndex(const StarCatalog& catalog, size_t f, size_t s);

@@ -1,4 +1,5 @@
-// The grid's lines, each a chain of short arcs between directions 2 degrees apart.
+// The grid's lines, each a chain of short arcs between directions 2 degrees
+// apart, worked out once.
 #include "overlay/GalacticGridLayer.h"
 
 #include <cmath>
@@ -13,16 +14,10 @@ constexpr int kStepDegrees = 2;
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 // The chain of directions from (l0, b0) in steps of (dl, db), steps long.
-void DrawChain(double l0, double b0, double dl, double db, int steps, uint16_t colour,
-               const ProjectionSetup& setup, const ScreenFrame& frame, OverlayCanvas& canvas) {
-  Vector3D previous = GalacticDirection(l0, b0);
-  for (int i = 1; i <= steps; ++i) {
-    const Vector3D next = GalacticDirection(l0 + dl * i, b0 + db * i);
-    ScreenPoint from{};
-    ScreenPoint to{};
-    if (ProjectDirectionLine(previous, next, setup, frame, from, to)) canvas.Line(from, to, colour);
-    previous = next;
-  }
+std::vector<Vector3D> Chain(double l0, double b0, double dl, double db, int steps) {
+  std::vector<Vector3D> directions;
+  for (int i = 0; i <= steps; ++i) directions.push_back(GalacticDirection(l0 + dl * i, b0 + db * i));
+  return directions;
 }
 
 }  // namespace
@@ -34,20 +29,29 @@ Vector3D GalacticDirection(double longitudeDegrees, double latitudeDegrees) {
   return Vector3D(-(std::cos(b) * std::sin(l)), std::sin(b), std::cos(b) * std::cos(l));
 }
 
-void GalacticGridLayer::DrawLines(const ProjectionSetup& setup, const ScreenFrame& frame,
-                                  OverlayCanvas& canvas) const {
+GalacticGridLayer::GalacticGridLayer() {
   constexpr int kAround = 360 / kStepDegrees;
   constexpr int kPoleToPole = 180 / kStepDegrees;
   for (int l = 0; l < 360; l += kSpacingDegrees)
-    DrawChain(l, -90.0, 0.0, kStepDegrees, kPoleToPole, kGridLineColour, setup, frame, canvas);
+    m_lines.push_back({Chain(l, -90.0, 0.0, kStepDegrees, kPoleToPole), kGridLineColour});
   for (int b = -90 + kSpacingDegrees; b < 90; b += kSpacingDegrees)
-    if (b != 0) DrawChain(0.0, b, kStepDegrees, 0.0, kAround, kGridLineColour, setup, frame, canvas);
-  // The equator last, over the meridians it crosses.
-  DrawChain(0.0, 0.0, kStepDegrees, 0.0, kAround, kGridEquatorColour, setup, frame, canvas);
+    if (b != 0) m_lines.push_back({Chain(0.0, b, kStepDegrees, 0.0, kAround), kGridLineColour});
+  m_lines.push_back({Chain(0.0, 0.0, kStepDegrees, 0.0, kAround), kGridEquatorColour});
+}
+
+void GalacticGridLayer::DrawLines(const ProjectionSetup& setup, const ScreenFrame& frame,
+                                  OverlayCanvas& canvas) const {
+  for (const GridLine& line : m_lines)
+    for (size_t i = 1; i < line.directions.size(); ++i) {
+      ScreenPoint from{};
+      ScreenPoint to{};
+      if (ProjectDirectionLine(line.directions[i - 1], line.directions[i], setup, frame, from, to))
+        canvas.Line(from, to, line.colour);
+    }
 }
 
 int GalacticGridLayer::DrawLabels(const ProjectionSetup& setup, const ScreenFrame& frame,
-                                  ViewPlatform& platform, PixelBuffer& labels) const {
+                                  ViewPlatform& platform, OverlayCanvas& canvas) const {
   int drawn = 0;
   for (int l = 0; l < 360; l += 90) {
     ScreenPoint at{};
@@ -56,8 +60,8 @@ int GalacticGridLayer::DrawLabels(const ProjectionSetup& setup, const ScreenFram
     const double line = 2.0 * frame.centerY - at.row;
     if (!(at.column >= 0.0 && at.column < frame.width && line >= 0.0 && line < frame.height)) continue;
     const std::string text = "l " + std::to_string(l) + "\xB0";
-    platform.DrawText(labels, static_cast<int>(at.column) + 2, static_cast<int>(line) + 2, text,
-                      kGridLabelColorRef);
+    canvas.Text(platform, static_cast<int>(at.column) + 2, static_cast<int>(line) + 2, text,
+                kGridLabelColorRef);
     ++drawn;
   }
   return drawn;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "catalog/StarKernels.h"
 #include "overlay/OverlayCanvas.h"
@@ -22,8 +23,18 @@ Vector3D GalacticDirection(double longitudeDegrees, double latitudeDegrees);
 
 class GalacticGridLayer {
  public:
+  GalacticGridLayer();
+
   void DrawLines(const ProjectionSetup& setup, const ScreenFrame& frame, OverlayCanvas& canvas) const;
   // Returns the number of texts drawn.
   int DrawLabels(const ProjectionSetup& setup, const ScreenFrame& frame, ViewPlatform& platform,
-                 PixelBuffer& labels) const;
+                 OverlayCanvas& canvas) const;
+
+ private:
+  // A line of the grid: its directions, 2 degrees apart, and its colour.
+  struct GridLine {
+    std::vector<Vector3D> directions;
+    uint16_t colour;
+  };
+  std::vector<GridLine> m_lines;  // the meridians, the parallels, the equator last (over the meridians)
 };

@@ -53,10 +53,22 @@ void OverlayCanvas::Line(ScreenPoint a, ScreenPoint b, uint16_t colour) {
   const double dx = b.column - a.column;
   const double dy = b.row - a.row;
   const int steps = static_cast<int>(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
+  const double perStep = steps == 0 ? 0.0 : 1.0 / steps;
   // A point on the right or top edge itself belongs to the last pixel.
   auto pixel = [](double v, int size) { return std::clamp(static_cast<int>(v), 0, size - 1); };
   for (int i = 0; i <= steps; ++i) {
-    const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
+    const double t = i * perStep;
     Plot(pixel(a.column + dx * t, m_width), pixel(a.row + dy * t, m_height), colour);
+  }
+}
+
+void OverlayCanvas::Text(ViewPlatform& platform, int x, int y, std::string_view text, uint32_t colorRef) {
+  std::fill(m_text.words.begin(), m_text.words.end(), uint16_t{0});
+  platform.DrawText(m_text, 0, 0, text, colorRef);
+  // Line l of the text's buffer (from its top) is window line y + l, memory row height - 1 - (y + l).
+  for (int l = 0; l < kTextHeight; ++l) {
+    const uint16_t* row = m_text.Bits() + static_cast<size_t>(kTextHeight - 1 - l) * kTextWidth;
+    for (int c = 0; c < kTextWidth; ++c)
+      if (row[c] != 0) Plot(x + c, m_height - 1 - (y + l), row[c]);
   }
 }

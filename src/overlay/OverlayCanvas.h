@@ -9,8 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <string_view>
+
 #include "render/PixelBuffer.h"
 #include "render/StarFrame.h"
+#include "render/ViewPlatform.h"
 
 // A point in the star buffer's continuous coordinates: the pixel is
 // (trunc(column), trunc(row)), row counted upwards from the bottom, as the
@@ -30,9 +33,17 @@ class OverlayCanvas {
   void Plot(int x, int r, uint16_t colour);
   // The straight line from a to b, clipped to the buffer.
   void Line(ScreenPoint a, ScreenPoint b, uint16_t colour);
+  // Text drawn through platform with its first cell's top-left corner at
+  // window column x, line y; only its glyphs' pixels, not the black of its
+  // cells, and no more than kTextWidth x kTextHeight pixels of it.
+  void Text(ViewPlatform& platform, int x, int y, std::string_view text, uint32_t colorRef);
+
+  static constexpr int kTextWidth = 256;
+  static constexpr int kTextHeight = 32;
 
  private:
   StarFrame& m_frame;
+  PixelBuffer m_text{kTextWidth, kTextHeight};  // where one text is drawn before it is copied
   const uint16_t* m_labels;
   int m_width;
   int m_height;

@@ -1,8 +1,8 @@
 // WayfindingLayers: the overlays that help find one's way (the galactic
 // grid, the constellation figures and the selected star's marker) in the
-// order the paint draws them. Their texts go into the label buffer before the
-// star labels; their pixels into the star frame after the stars and labels
-// are drawn, where neither is (see OverlayCanvas).
+// order the paint draws them, lines first, then texts and the marker. They
+// are drawn into the star frame once the stars and their labels are, where
+// neither is (see OverlayCanvas).
 #pragma once
 
 #include <cstdint>
@@ -28,10 +28,9 @@ class WayfindingLayers {
   FigureLayer& Figures() { return m_figures; }
   const FigureLayer& Figures() const { return m_figures; }
 
-  // The grid's longitudes and the figures' names; returns the number of texts drawn.
-  int DrawTexts(const WayfindingFrame& shown, ViewPlatform& platform, PixelBuffer& labels);
-  // The lines and the marker, after the stars (in frame) and the labels (null: none drawn).
-  void DrawLines(const WayfindingFrame& shown, StarFrame& frame, const PixelBuffer* labels);
+  // Everything shown, after the stars (in frame) and their labels (null: none drawn).
+  void Draw(const WayfindingFrame& shown, ViewPlatform& platform, StarFrame& frame,
+            const PixelBuffer* labels);
 
  private:
   GalacticGridLayer m_grid;

@@ -87,9 +87,8 @@ void CSkyglassView::OnDraw() {
     ClearLabelBuffer();
     m_starFrame.Clear();
     PaintStars(ZoomedSetup());
-    DrawWayfindingTexts();
     DrawLabels();
-    DrawWayfindingLines();
+    DrawWayfinding();
     MergeLabels();
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);

@@ -160,11 +160,10 @@ class CSkyglassView {
   // cache where it can be had, else from the records; in their colours with
   // Star Colours on. Without a star buffer, only projects the records.
   void PaintStars(const ProjectionSetup& setup);
-  // The overlays' steps of a recomputing paint (see WayfindingLayers): their
-  // texts before the star labels, their lines after the stars and labels.
+  // The overlays' step of a recomputing paint, after the stars and their
+  // labels (see WayfindingLayers).
   WayfindingFrame WayfindingShown() const;
-  void DrawWayfindingTexts();
-  void DrawWayfindingLines();
+  void DrawWayfinding();
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
   // One double-click's zoom step, in or out, with the modifiers held now.

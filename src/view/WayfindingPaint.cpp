@@ -11,15 +11,10 @@ WayfindingFrame CSkyglassView::WayfindingShown() const {
           m_nSelectedStar};
 }
 
-void CSkyglassView::DrawWayfindingTexts() {
-  if (!m_hLabelBitmap || (m_display.grid == 0 && m_display.figures == 0)) return;
-  if (m_wayfinding.DrawTexts(WayfindingShown(), m_platform, *m_hLabelBitmap) > 0) m_bLabelBufferBlack = 0;
-}
-
-void CSkyglassView::DrawWayfindingLines() {
+void CSkyglassView::DrawWayfinding() {
   if (!m_starFrame.Attached()) return;
-  m_wayfinding.DrawLines(WayfindingShown(), m_starFrame,
-                         m_bLabelBufferBlack == 0 ? m_hLabelBitmap.get() : nullptr);
+  m_wayfinding.Draw(WayfindingShown(), m_platform, m_starFrame,
+                    m_bLabelBufferBlack == 0 ? m_hLabelBitmap.get() : nullptr);
 }
 
 void CSkyglassView::SetFigures(std::vector<ConstellationFigure> figures) {

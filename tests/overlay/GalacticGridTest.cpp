@@ -93,7 +93,6 @@ TEST(GalacticGrid, TravelLeavesTheGridWhereItWas) {
 
 TEST(GalacticGrid, LongitudesAreWrittenWhereTheEquatorMeetsThem) {
   const ScreenFrame frame = FrameOfSize(320, 240);
-  PixelBuffer labels(frame.width, frame.height);
   // Two pixels right of and below the point, which projects to the centre give or take a rounding.
   struct Row {
     const char* name;
@@ -108,18 +107,24 @@ TEST(GalacticGrid, LongitudesAreWrittenWhereTheEquatorMeetsThem) {
   };
   for (const Row& row : rows) {
     FakeViewPlatform platform;
-    EXPECT_EQ(GalacticGridLayer().DrawLabels(row.setup, frame, platform, labels), row.expected ? 1 : 0)
+    platform.markTextPixels = true;  // the text lights its first cell's top-left pixel
+    CanvasFixture target(frame);
+    EXPECT_EQ(GalacticGridLayer().DrawLabels(row.setup, frame, platform, target.canvas), row.expected ? 1 : 0)
         << row.name;
     if (row.expected == nullptr) {
       EXPECT_TRUE(platform.texts.empty()) << row.name;
+      EXPECT_TRUE(target.Lit().empty()) << row.name;
       continue;
     }
     ASSERT_EQ(platform.texts.size(), 1u) << row.name;
-    const RecordedText& text = platform.texts[0];
-    EXPECT_EQ(text.text, row.expected);
-    EXPECT_EQ(text.colorRef, kGridLabelColorRef);
-    EXPECT_LE(std::abs(text.x - (frame.centerX + 2)), 1) << row.name;
-    EXPECT_LE(std::abs(text.y - (frame.centerY + 2)), 1) << row.name;
+    EXPECT_EQ(platform.texts[0].text, row.expected);
+    const std::vector<uint32_t> lit = target.Lit();
+    ASSERT_EQ(lit.size(), 1u) << row.name;
+    const int x = static_cast<int>(lit[0]) % frame.width;
+    const int line = frame.height - 1 - static_cast<int>(lit[0]) / frame.width;
+    EXPECT_LE(std::abs(x - (frame.centerX + 2)), 1) << row.name << " " << x;
+    EXPECT_LE(std::abs(line - (frame.centerY + 2)), 1) << row.name << " " << line;
+    EXPECT_EQ(target.stars.words[lit[0]], ColorRefToPixel(kGridLabelColorRef));
   }
 }
 
