@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins xvfb xauth
   openbox xdotool x11-utils xclip libx11-dev
+  python3 npm
 )
 
 missing=()
