@@ -25,8 +25,9 @@ Bytes TestMapBytes(const std::vector<TestStar>& stars) {
 // ahead a hair left of the centre column.
 TestStar CentreStar() { return {1, 0.001, 0.0, 32.6, 4.0, "A", "Centre"}; }
 
-ProcessResult RunVantaro(const QStringList& arguments) {
+ProcessResult RunVantaro(const QStringList& arguments, const QString& workingDirectory) {
   QProcess process;
+  if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
   process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
   if (!process.waitForFinished(30000)) return {-1, "did not finish"};
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
