@@ -8,6 +8,7 @@
 
 OverlayCanvas::OverlayCanvas(StarFrame& frame, int width, int height, const PixelBuffer* labels)
     : m_frame(frame),
+      m_drawn(frame.DrawnStars().index.data()),
       m_labels(labels != nullptr && labels->words.size() == frame.Words() ? labels->Bits() : nullptr),
       m_width(width),
       m_height(height) {}
@@ -15,10 +16,7 @@ OverlayCanvas::OverlayCanvas(StarFrame& frame, int width, int height, const Pixe
 void OverlayCanvas::Plot(int x, int r, uint16_t colour) {
   if (x < 0 || r < 0 || x >= m_width || r >= m_height) return;
   const size_t word = static_cast<size_t>(r) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
-  if (word >= m_frame.Words() || m_frame.DrawnStars().index[word] != DrawnStarMap::kNoStar ||
-      (m_labels != nullptr && m_labels[word] != 0))
-    return;
-  m_frame.WritePixel(word, colour);
+  if (word < m_frame.Words()) PlotWord(word, colour);
 }
 
 bool ClipToScreen(ScreenPoint& a, ScreenPoint& b, int width, int height) {
@@ -56,9 +54,12 @@ void OverlayCanvas::Line(ScreenPoint a, ScreenPoint b, uint16_t colour) {
   const double perStep = steps == 0 ? 0.0 : 1.0 / steps;
   // A point on the right or top edge itself belongs to the last pixel.
   auto pixel = [](double v, int size) { return std::clamp(static_cast<int>(v), 0, size - 1); };
+  if (static_cast<size_t>(m_width) * static_cast<size_t>(m_height) > m_frame.Words()) return;
   for (int i = 0; i <= steps; ++i) {
     const double t = i * perStep;
-    Plot(pixel(a.column + dx * t, m_width), pixel(a.row + dy * t, m_height), colour);
+    const size_t x = static_cast<size_t>(pixel(a.column + dx * t, m_width));
+    const size_t r = static_cast<size_t>(pixel(a.row + dy * t, m_height));
+    PlotWord(r * static_cast<size_t>(m_width) + x, colour);
   }
 }
 

@@ -25,7 +25,7 @@ struct ScreenPoint {
 
 class OverlayCanvas {
  public:
-  // Draws into frame (attached to a star buffer of width x height), beside
+  // Draws into frame (already attached to a star buffer of width x height), beside
   // the label buffer labels (null: no texts); both must outlive the drawing.
   OverlayCanvas(StarFrame& frame, int width, int height, const PixelBuffer* labels);
 
@@ -42,7 +42,14 @@ class OverlayCanvas {
   static constexpr int kTextHeight = 32;
 
  private:
+  // The word of a pixel inside the buffer, unless a star or a text holds it.
+  void PlotWord(size_t word, uint16_t colour) {
+    if (m_drawn[word] == DrawnStarMap::kNoStar && (m_labels == nullptr || m_labels[word] == 0))
+      m_frame.WritePixel(word, colour);
+  }
+
   StarFrame& m_frame;
+  const int32_t* m_drawn;
   PixelBuffer m_text{kTextWidth, kTextHeight};  // where one text is drawn before it is copied
   const uint16_t* m_labels;
   int m_width;

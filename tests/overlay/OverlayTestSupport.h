@@ -48,9 +48,7 @@ inline bool StarPixel(const Vector3D& point, const ProjectionSetup& setup, const
 
 // A star buffer in a star frame showing no star, and a canvas drawing into it.
 struct CanvasFixture {
-  explicit CanvasFixture(const ScreenFrame& frame) : stars(frame.width, frame.height) {
-    starFrame.Attach(stars);
-  }
+  explicit CanvasFixture(const ScreenFrame& frame) : stars(frame.width, frame.height) {}
   // The words lit, in buffer order.
   std::vector<uint32_t> Lit() const {
     std::vector<uint32_t> lit;
@@ -58,9 +56,13 @@ struct CanvasFixture {
       if (stars.words[w] != 0) lit.push_back(static_cast<uint32_t>(w));
     return lit;
   }
+  static StarFrame& Attached(StarFrame& frame, PixelBuffer& pixels) {
+    frame.Attach(pixels);
+    return frame;
+  }
   PixelBuffer stars;
   StarFrame starFrame;
-  OverlayCanvas canvas{starFrame, stars.width, stars.height, nullptr};
+  OverlayCanvas canvas{Attached(starFrame, stars), stars.width, stars.height, nullptr};
 };
 
 // Distance from pixel (x, r)'s centre to the segment a-b.
