@@ -10,6 +10,7 @@
 #include "shell/HeadlessRender.h"
 #include "shell/MapLocation.h"
 #include "shell/SkyglassApp.h"
+#include "shell/SkyglassViewWidget.h"
 
 namespace {
 
@@ -25,12 +26,24 @@ std::string MapPathFor(const CommandLine& line) {
   return ChooseMapPath(MapCandidates(QCoreApplication::applicationDirPath().toStdString(), VANTARO_DATA_DIR));
 }
 
+// The constellation figures from the first figures.txt found. Without a
+// readable file the program runs without them, saying why once.
+std::vector<ConstellationFigure> LoadFigures() {
+  FigureFileResult read = ReadFigureFile(ChooseMapPath(
+      FigureFileCandidates(QCoreApplication::applicationDirPath().toStdString(), VANTARO_DATA_DIR)));
+  if (!read.error.empty())
+    std::cerr << "vantaro: " << read.error << "; running without constellation figures\n";
+  return std::move(read.figures);
+}
+
 int RunRender(int argc, char** argv, const CommandLine& line) {
   qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is made, so no display is needed
   QGuiApplication application(argc, argv);
   KeepNumbersInCLocale();
   std::string error;
-  const RenderResult result = RenderToPng(line.render, MapPathFor(line), &error);
+  std::vector<ConstellationFigure> figures;
+  if (line.render.display.figures != 0) figures = LoadFigures();
+  const RenderResult result = RenderToPng(line.render, MapPathFor(line), &error, std::move(figures));
   if (result == RenderResult::Written) return 0;
   std::cerr << "vantaro: " << error << "\n";
   return result == RenderResult::UnknownStar ? kExitBadUsage : 1;
@@ -47,6 +60,7 @@ int RunWindow(int argc, char** argv, const CommandLine& line) {
     std::cerr << "vantaro: " << error << "\n";
     return 1;
   }
+  if (SkyglassViewWidget* view = skyglass.DocTemplate().View()) view->View().SetFigures(LoadFigures());
   return QApplication::exec();
 }
 

@@ -14,6 +14,11 @@ inline void StarCounts(benchmark::internal::Benchmark* benchmark) {
   for (int64_t count : kBenchStarCounts) benchmark->Arg(count);
 }
 
+// Every N at 1920 x 1080.
+inline void FullHdSizes(benchmark::internal::Benchmark* benchmark) {
+  for (int64_t count : kBenchStarCounts) benchmark->Args({count, 1920, 1080});
+}
+
 // Declared right before the benchmark loop of a benchmark whose first
 // argument is N: when the loop is over, reports the wall-clock nanoseconds
 // per star. (The library's own rates would use the main thread's CPU time,

@@ -135,11 +135,6 @@ void CleanPaint(benchmark::State& state) {
   }
 }
 
-// Every N at 1920 x 1080.
-void FullHdSizes(benchmark::internal::Benchmark* benchmark) {
-  for (int64_t count : kBenchStarCounts) benchmark->Args({count, 1920, 1080});
-}
-
 // Every N at 1920 x 1080; the largest map also at 1280 x 720, the size of
 // the command line's rendering.
 void PaintSizes(benchmark::internal::Benchmark* benchmark) {

@@ -11,6 +11,8 @@ inline constexpr int kDurchmusterung = 32785;
 inline constexpr int kMagnitudeDrawing = 32786;
 inline constexpr int kSmallNames = 32807;
 inline constexpr int kStarColours = 32812;
+inline constexpr int kConstellationFigures = 32813;
+inline constexpr int kGalacticGrid = 32814;
 inline constexpr int kZoom50 = 32795;
 inline constexpr int kZoom100 = 32796;
 inline constexpr int kZoom200 = 32797;
@@ -25,6 +27,10 @@ inline constexpr int kTravelToPoint = 32777;
 inline constexpr int kTravelToStar = 32791;
 inline constexpr int kViewDirection = 32801;
 inline constexpr int kViewToStar = 32802;
+// The selected star: travel to it, look at it, forget it (Esc outside full screen).
+inline constexpr int kTravelToSelection = 32815;
+inline constexpr int kViewAtSelection = 32816;
+inline constexpr int kClearSelection = 32817;
 // Window comforts beyond the original commands.
 inline constexpr int kSaveViewAs = 32810;
 inline constexpr int kFullScreen = 32811;

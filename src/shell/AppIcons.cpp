@@ -1,7 +1,7 @@
 // Icons drawn with QPainter: the application's star-field icon, and toolbar
 // images for names ("N"), small names ("n"), designations ("BD"), distances
-// (a ruler), magnitude drawing (dots of graded size) and star colours (dots
-// from blue to red).
+// (a ruler), magnitude drawing (dots of graded size), star colours (dots
+// from blue to red) and constellation figures (stars joined by lines).
 #include "shell/AppIcons.h"
 
 #include <QPainter>
@@ -66,6 +66,19 @@ QPixmap ColouredDots() {
   return pixmap;
 }
 
+QPixmap JoinedStars() {
+  QPixmap pixmap = TransparentPixmap(kButtonSize);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QPointF stars[] = {{2.5, 12.5}, {6.5, 4.5}, {10.5, 9.5}, {14, 2.5}};
+  painter.setPen(QPen(QColor(60, 110, 200), 1.0));
+  painter.drawPolyline(stars, 4);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::black);
+  for (const QPointF& star : stars) painter.drawEllipse(star, 1.6, 1.6);
+  return pixmap;
+}
+
 }  // namespace
 
 QPixmap AppIconPixmap(int size) {
@@ -110,6 +123,8 @@ QIcon ToolbarIcon(int commandId) {
       return QIcon(GradedDots());
     case cmd::kStarColours:
       return QIcon(ColouredDots());
+    case cmd::kConstellationFigures:
+      return QIcon(JoinedStars());
     default:
       return QIcon();
   }

@@ -18,7 +18,21 @@ struct RenderValueOption {
 constexpr RenderValueOption kRenderValueOptions[] = {
     {"size", ParseRenderSize},          {"position", ParseRenderPosition}, {"view", ParseRenderView},
     {"travel-to", ParseRenderTravelTo}, {"look-at", ParseRenderLookAt},    {"zoom", ParseRenderZoom},
-    {"labels", ParseRenderLabels},
+    {"labels", ParseRenderLabels},      {"select", ParseRenderSelect},
+};
+
+// Render switches without a value, and the display option each turns on or off.
+struct RenderFlag {
+  const char* name;
+  int DisplayOptions::*option;
+  int value;
+};
+
+constexpr RenderFlag kRenderFlags[] = {
+    {"no-magnitudes", &DisplayOptions::magnitudeDrawing, 0},
+    {"colours", &DisplayOptions::colours, 1},
+    {"constellations", &DisplayOptions::figures, 1},
+    {"grid", &DisplayOptions::grid, 1},
 };
 
 // Options that set the same thing two ways: only one of each pair may be given.
@@ -96,15 +110,15 @@ class Parser {
   }
 
   std::string ParseFlag(const std::string& name, bool hasValue, CommandLine& line) {
-    if (name != "version" && name != "no-magnitudes" && name != "colours")
-      return "unknown option '--" + name + "'";
+    const auto flag = std::find_if(std::begin(kRenderFlags), std::end(kRenderFlags),
+                                   [&name](const RenderFlag& f) { return name == f.name; });
+    if (name != "version" && flag == std::end(kRenderFlags)) return "unknown option '--" + name + "'";
     if (hasValue) return "option --" + name + " takes no value";
     if (name == "version") {
       m_version = true;
       return {};
     }
-    if (name == "no-magnitudes") line.render.magnitudeDrawing = 0;
-    if (name == "colours") line.render.colours = 1;
+    line.render.display.*(flag->option) = flag->value;
     m_renderOnly.push_back(name);
     return {};
   }
@@ -167,6 +181,9 @@ std::string UsageText() {
          "  --labels LIST          Any of names,small-names,designations,distances.\n"
          "  --no-magnitudes        Draw every star as one pixel, without labels.\n"
          "  --colours              Show the stars in the colours of their spectral classes.\n"
+         "  --constellations       Draw the constellation figures between their stars.\n"
+         "  --grid                 Draw the galactic grid, every 30 degrees.\n"
+         "  --select NAME          Mark that star as selected (found as --look-at finds it).\n"
          "\n"
          "Without --map the map is looked for as map.smp in the current directory,\n"
          "next to the program, then in the installed data directory.\n"

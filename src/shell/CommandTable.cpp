@@ -19,11 +19,17 @@ constexpr CommandText kCommands[] = {
     {cmd::kDistances, "&Distances", "Shows/Hides Distances to stars.\nToggle Distance"},
     {cmd::kStarColours, "Star &Colours",
      "Shows stars in the colours of their spectral classes.\nToggle Star Colours"},
+    {cmd::kConstellationFigures, "Constellation &Figures",
+     "Shows/Hides the lines of the constellations between their stars.\nToggle Constellation Figures"},
+    {cmd::kGalacticGrid, "Galactic &Grid",
+     "Shows/Hides lines of galactic latitude and longitude.\nToggle Galactic Grid"},
     {cmd::kOptions, "&Options...\tCtrl+O", "Configure the program.\nConfiguration"},
     {cmd::kTravelToStar, "To a &Star...\tCtrl+T", "Travel to a star.\nTravel to a star"},
     {cmd::kTravelToPoint, "By &Coordinate...", "Travel to a point by giving its x/y/z coordinates.\nTravel"},
+    {cmd::kTravelToSelection, "To the &Selection", "Travel to the selected star.\nTravel to the selection"},
     {cmd::kViewToStar, "To a &Star...\tCtrl+D", "Centers View on a Star.\nCenter View"},
     {cmd::kViewDirection, "To &Coordinates...", "Moves the View to some coordinates .\nMove View"},
+    {cmd::kViewAtSelection, "At the &Selection", "Centers View on the selected star.\nCenter View"},
     {cmd::kZoom50, "50%", "Set Zoom Factor to 50%.\n50% Zooming"},
     {cmd::kZoom100, "100%\tCtrl+1", "Set Zoom Factor to 100%.\n100% Zooming"},
     {cmd::kZoom200, "&200%", "Set Zoom Factor to 200%.\n200% Zooming"},
@@ -36,6 +42,7 @@ constexpr CommandText kCommands[] = {
      "Uses different Sizes for different Magnitudes.\nToggle Magnitude depending drawing"},
     {cmd::kZoomField, "", "Changes the scaling factor of the visible area.\nZoom Factor"},
     {cmd::kDebug, "", "Shows/Hides Debug Info.\nToggle Debug mode"},
+    {cmd::kClearSelection, "", "Clears the selection.\nClear Selection"},
 };
 
 using K = MenuEntryKind;
@@ -56,15 +63,20 @@ constexpr MenuEntry kMainMenu[] = {
     {K::Item, cmd::kDistances, nullptr},
     {K::Item, cmd::kStarColours, nullptr},
     {K::Separator, 0, nullptr},
+    {K::Item, cmd::kConstellationFigures, nullptr},
+    {K::Item, cmd::kGalacticGrid, nullptr},
+    {K::Separator, 0, nullptr},
     {K::Item, cmd::kOptions, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "&Travel"},
     {K::Item, cmd::kTravelToStar, nullptr},
     {K::Item, cmd::kTravelToPoint, nullptr},
+    {K::Item, cmd::kTravelToSelection, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "&View"},
     {K::Item, cmd::kViewToStar, nullptr},
     {K::Item, cmd::kViewDirection, nullptr},
+    {K::Item, cmd::kViewAtSelection, nullptr},
     {K::Popup, 0, "&Zoom"},
     {K::Item, cmd::kZoom50, nullptr},
     {K::Item, cmd::kZoom100, nullptr},
@@ -100,8 +112,10 @@ constexpr Accelerator kAccelerators[] = {
 };
 
 constexpr int kToolbar[] = {
-    cmd::kZoomField,   kToolbarSeparator, cmd::kNames,       cmd::kSmallNames,       cmd::kDurchmusterung,
-    kToolbarSeparator, cmd::kDistances,   kToolbarSeparator, cmd::kMagnitudeDrawing, cmd::kStarColours,
+    cmd::kZoomField,   kToolbarSeparator,          cmd::kNames,
+    cmd::kSmallNames,  cmd::kDurchmusterung,       kToolbarSeparator,
+    cmd::kDistances,   kToolbarSeparator,          cmd::kMagnitudeDrawing,
+    cmd::kStarColours, cmd::kConstellationFigures,
 };
 
 constexpr StatusIndicator kIndicators[] = {

@@ -53,15 +53,10 @@ class HeadlessViewPlatform : public ViewPlatform {
   TextDrawer m_textDrawer = TextDrawer::ForPrimaryScreen();
 };
 
-// Flags, position and direction, then travel and look by name, then zoom.
+// Flags, position and direction, then travel, look and select by name, then zoom.
 // Returns the reason when a named star is not found.
 std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
-  view.m_bNames = options.names;
-  view.m_bSmallNames = options.smallNames;
-  view.m_bDurchmusterung = options.durchmusterung;
-  view.m_bDistances = options.distances;
-  view.m_bMagnitudeDrawing = options.magnitudeDrawing;
-  view.m_bColours = options.colours;
+  view.m_display = options.display;
   view.m_vPosition.Set(options.positionX, options.positionY, options.positionZ);
   view.SetLookAngles(options.viewU * kDegreesToRadians, options.viewV * kDegreesToRadians);
   std::string error = RunNavigationScript(view, options.navigation);
@@ -72,7 +67,7 @@ std::string ApplyOptions(const RenderOptions& options, CSkyglassView& view) {
 }  // namespace
 
 RenderResult RenderFrame(const RenderOptions& options, const std::string& mapPath, QImage* image,
-                         std::string* errorText) {
+                         std::string* errorText, std::vector<ConstellationFigure> figures) {
   CSkyglassDoc document(mapPath);
   document.OnNewDocument();
   if (document.m_bMapPresent == 0) {
@@ -81,6 +76,7 @@ RenderResult RenderFrame(const RenderOptions& options, const std::string& mapPat
   }
   HeadlessViewPlatform platform(options.width, options.height);
   CSkyglassView view(document, platform);
+  view.SetFigures(std::move(figures));
   if (std::string error = ApplyOptions(options, view); !error.empty()) {
     if (errorText != nullptr) *errorText = std::move(error);
     return RenderResult::UnknownStar;
@@ -91,9 +87,10 @@ RenderResult RenderFrame(const RenderOptions& options, const std::string& mapPat
   return RenderResult::Written;
 }
 
-RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText) {
+RenderResult RenderToPng(const RenderOptions& options, const std::string& mapPath, std::string* errorText,
+                         std::vector<ConstellationFigure> figures) {
   QImage image;
-  if (const RenderResult result = RenderFrame(options, mapPath, &image, errorText);
+  if (const RenderResult result = RenderFrame(options, mapPath, &image, errorText, std::move(figures));
       result != RenderResult::Written)
     return result;
   const QString reason = WritePngFile(image, QString::fromStdString(options.outputPath));

@@ -193,8 +193,8 @@ bool CMainFrame::OnCommand(int id) {
     case cmd::kFullScreen:
       setWindowState(windowState() ^ Qt::WindowFullScreen);
       return true;
-    case cmd::kEscape:  // leaves full screen; otherwise nobody handles Esc
-      if (!isFullScreen()) return false;
+    case cmd::kEscape:  // leaves full screen; otherwise clears the selection
+      if (!isFullScreen()) return m_router.Route(cmd::kClearSelection);
       setWindowState(windowState() & ~Qt::WindowFullScreen);
       return true;
     case cmd::kViewToolbar:
@@ -226,7 +226,8 @@ bool CMainFrame::OnUpdateCommandUI(int id, CCmdUI& cmdUI) {
 
 bool CMainFrame::HandlesCommand(int id) const {
   return id == cmd::kAppExit || id == cmd::kSaveViewAs || id == cmd::kFullScreen || id == cmd::kViewToolbar ||
-         id == cmd::kViewStatusBar || (id == cmd::kEscape && isFullScreen());
+         id == cmd::kViewStatusBar ||
+         (id == cmd::kEscape && (isFullScreen() || m_router.HasHandler(cmd::kClearSelection)));
 }
 
 // Suggests the last file saved, else a file in the current directory.

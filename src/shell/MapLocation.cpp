@@ -1,4 +1,4 @@
-// The map search.
+// The search for the map and the figures file.
 #include "shell/MapLocation.h"
 
 #include <filesystem>
@@ -7,12 +7,22 @@
 namespace {
 
 constexpr const char* kMapFileName = "map.smp";
+constexpr const char* kFigureFileName = "figures.txt";
+
+std::vector<std::string> Candidates(const char* fileName, const std::string& programDir,
+                                    const std::string& dataDir) {
+  return {fileName, (std::filesystem::path(programDir) / fileName).string(),
+          (std::filesystem::path(dataDir) / fileName).string()};
+}
 
 }  // namespace
 
 std::vector<std::string> MapCandidates(const std::string& programDir, const std::string& dataDir) {
-  return {kMapFileName, (std::filesystem::path(programDir) / kMapFileName).string(),
-          (std::filesystem::path(dataDir) / kMapFileName).string()};
+  return Candidates(kMapFileName, programDir, dataDir);
+}
+
+std::vector<std::string> FigureFileCandidates(const std::string& programDir, const std::string& dataDir) {
+  return Candidates(kFigureFileName, programDir, dataDir);
 }
 
 std::string ChooseMapPath(const std::vector<std::string>& candidates) {

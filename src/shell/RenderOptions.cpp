@@ -94,6 +94,12 @@ std::string ParseRenderLookAt(std::string_view text, RenderOptions& options) {
   return {};
 }
 
+std::string ParseRenderSelect(std::string_view text, RenderOptions& options) {
+  if (text.empty()) return "--select: expected a star name";
+  options.navigation.select = text;
+  return {};
+}
+
 std::string ParseRenderZoom(std::string_view text, RenderOptions& options) {
   const std::optional<double> zoom = edit_text::ParseDouble(text);
   if (!zoom || !(*zoom > 0.0)) return "--zoom: expected a factor greater than 0, got " + Quoted(text);
@@ -102,24 +108,25 @@ std::string ParseRenderZoom(std::string_view text, RenderOptions& options) {
 }
 
 std::string ParseRenderLabels(std::string_view text, RenderOptions& options) {
-  RenderOptions parsed = options;
+  bool names = false;
+  bool smallNames = false;
+  bool designations = false;
+  bool distances = false;
   for (std::string_view kind : Split(text, ',')) {
     if (kind == "names") {
-      parsed.names = 1;
+      names = true;
     } else if (kind == "small-names") {
-      parsed.smallNames = 1;
+      smallNames = true;
     } else if (kind == "designations") {
-      parsed.durchmusterung = 1;
+      designations = true;
     } else if (kind == "distances") {
-      parsed.distances = 1;
+      distances = true;
     } else {
       return "--labels: unknown label kind " + Quoted(kind) +
              " (use names, small-names, designations, distances)";
     }
   }
-  // Keep the nesting the toggles keep: designations imply small names imply names.
-  if (parsed.durchmusterung != 0) parsed.smallNames = 1;
-  if (parsed.smallNames != 0) parsed.names = 1;
-  options = parsed;
+  options.display.ShowLabels(names, smallNames, designations);
+  if (distances) options.display.distances = 1;
   return {};
 }

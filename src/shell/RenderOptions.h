@@ -1,12 +1,14 @@
 // The options of a headless render and the parsing of their values: the
 // image size, the observer's position (or a star to travel to), view
-// direction (or a star to look at) and zoom, the labels, magnitude drawing and star colours. Each parser
-// returns an error text naming the option and the problem, or an empty text on success.
+// direction (or a star to look at) and zoom, what is shown (the view's
+// display options) and the star to select. Each parser returns an error text
+// naming the option and the problem, or an empty text on success.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "interaction/DisplayOptions.h"
 #include "view/ScriptedNavigation.h"
 
 struct RenderOptions {
@@ -18,15 +20,9 @@ struct RenderOptions {
   double positionZ = 0.0;
   double viewU = 0.0;           // yaw in degrees, 0 to 360
   double viewV = 0.0;           // pitch in degrees, -90 to 90
-  NavigationScript navigation;  // applied after the position and the view direction
+  NavigationScript navigation;  // applied after the position and the view direction; also the selection
   double zoom = 1.0;
-  // Label flags, nested: designations imply small names, which imply names.
-  int names = 0;
-  int smallNames = 0;
-  int durchmusterung = 0;
-  int distances = 0;
-  int magnitudeDrawing = 1;
-  int colours = 0;  // stars tinted by their spectral classes
+  DisplayOptions display;  // labels, magnitude drawing, colours, figures, grid, with their rules
 };
 
 // The largest width or height --size accepts.
@@ -37,6 +33,7 @@ std::string ParseRenderPosition(std::string_view text, RenderOptions& options); 
 std::string ParseRenderView(std::string_view text, RenderOptions& options);      // "U,V" in degrees
 std::string ParseRenderTravelTo(std::string_view text, RenderOptions& options);  // a star name
 std::string ParseRenderLookAt(std::string_view text, RenderOptions& options);    // a star name
+std::string ParseRenderSelect(std::string_view text, RenderOptions& options);    // a star name
 std::string ParseRenderZoom(std::string_view text, RenderOptions& options);      // factor > 0
 // Comma-separated names, small-names, designations, distances.
 std::string ParseRenderLabels(std::string_view text, RenderOptions& options);

@@ -95,8 +95,8 @@ void SkyglassViewWidget::SetHoverPoint(std::optional<QPoint> point) {
 }
 
 void SkyglassViewWidget::UpdateStarReadout() {
-  const QString text =
-      m_hoverPoint ? DecodeCp1252(StarReadoutAt(m_view, m_hoverPoint->x(), m_hoverPoint->y())) : QString();
+  const QString text = DecodeCp1252(m_hoverPoint ? StarReadoutAt(m_view, m_hoverPoint->x(), m_hoverPoint->y())
+                                                 : SelectionReadout(m_view));
   if (text == m_starReadout) return;
   m_starReadout = text;
   emit starReadoutChanged(text, m_hoverPoint ? mapToGlobal(*m_hoverPoint) : QPoint());

@@ -1,30 +1,20 @@
 // The view's display switches and zoom presets. Switches flip a flag with
-// 1 - flag; the three label switches keep their nesting (designations imply
-// small names, which imply names). None of them moves the observer.
+// 1 - flag; the three label switches keep their nesting (DisplayOptions).
+// None of them moves the observer.
 #include "view/SkyglassView.h"
 
 void CSkyglassView::OnNames() {
-  m_bNames = 1 - m_bNames;
-  if (m_bNames == 0) {
-    m_bSmallNames = 0;
-    m_bDurchmusterung = 0;
-  }
+  m_display.SwitchNames();
   RedrawAll();
 }
 
 void CSkyglassView::OnSmallNames() {
-  m_bSmallNames = 1 - m_bSmallNames;
-  if (m_bSmallNames == 1) m_bNames = 1;
-  if (m_bSmallNames == 0) m_bDurchmusterung = 0;
+  m_display.SwitchSmallNames();
   RedrawAll();
 }
 
 void CSkyglassView::OnDurchmusterung() {
-  m_bDurchmusterung = 1 - m_bDurchmusterung;
-  if (m_bDurchmusterung == 1) {
-    m_bNames = 1;
-    m_bSmallNames = 1;
-  }
+  m_display.SwitchDurchmusterung();
   RedrawAll();
 }
 
@@ -43,6 +33,18 @@ void CSkyglassView::OnMagnitudeDrawing() {
 
 void CSkyglassView::OnStarColours() {
   m_bColours = 1 - m_bColours;
+  RedrawAll();
+}
+
+// Without a figures file there are no figures to show: the command is greyed.
+void CSkyglassView::OnConstellationFigures() {
+  if (!m_wayfinding.Figures().HasFigures()) return;
+  m_display.figures = 1 - m_display.figures;
+  RedrawAll();
+}
+
+void CSkyglassView::OnGalacticGrid() {
+  m_display.grid = 1 - m_display.grid;
   RedrawAll();
 }
 

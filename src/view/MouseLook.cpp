@@ -1,5 +1,5 @@
 // The view's mouse handlers: dragging with the left button turns the line of
-// sight, double-clicks and wheel notches scale the zoom factor (the
+// sight, a click without turning selects a star, double-clicks and wheel notches scale the zoom factor (the
 // arithmetic is in interaction/DragLook and interaction/WheelNotches). Neither moves the observer, so the
 // magnitudes stay as they are.
 #include <cstdint>
@@ -7,10 +7,12 @@
 
 #include "interaction/DragLook.h"
 #include "view/SkyglassView.h"
+#include "view/StarUnderPointer.h"
 
 void CSkyglassView::OnLButtonDown(int x, int y) {
   m_platform.SetCapture();
   m_ptDragAnchor = {x, y};
+  m_bTurnedSinceDown = 0;
 }
 
 void CSkyglassView::OnMouseMove(int x, int y) {
@@ -19,6 +21,7 @@ void CSkyglassView::OnMouseMove(int x, int y) {
   const double dx = static_cast<double>(int64_t{x} - m_ptDragAnchor.x);
   const double dy = static_cast<double>(int64_t{y} - m_ptDragAnchor.y);
   m_ptDragAnchor = {x, y};
+  if (dx != 0.0 || dy != 0.0) m_bTurnedSinceDown = 1;
   // At a vanishing zoom a step can overflow; the view then keeps its angles.
   const std::optional<LookAngles> angles = DraggedAngles(m_dYaw, m_dPitch, dx, dy, m_dZoom);
   if (!angles) return;
@@ -26,8 +29,12 @@ void CSkyglassView::OnMouseMove(int x, int y) {
   RedrawAll();
 }
 
-void CSkyglassView::OnLButtonUp(int /*x*/, int /*y*/) {
-  if (m_platform.HasCapture()) m_platform.ReleaseCapture();
+// A press and release without turning is a click: it selects the star the
+// pointer names, or clears the selection on empty sky.
+void CSkyglassView::OnLButtonUp(int x, int y) {
+  if (!m_platform.HasCapture()) return;
+  m_platform.ReleaseCapture();
+  if (m_bTurnedSinceDown == 0) Select(PickStarAt(*this, x, y));
 }
 
 void CSkyglassView::OnLButtonDblClk(int /*x*/, int /*y*/) { ZoomByDoubleClick(true); }

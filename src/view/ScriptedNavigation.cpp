@@ -27,5 +27,10 @@ std::string RunNavigationScript(CSkyglassView& view, const NavigationScript& scr
       return "--look-at: the observer stands at '" + std::string(catalog.m_pStars[index].szName) +
              "', so there is no direction to look in";
   }
+  if (!script.select.empty()) {
+    const int32_t index = FindStarAsTyped(catalog, script.select);
+    if (index < 0) return NoStarNamed("--select", script.select);
+    view.Select(index);
+  }
   return {};
 }

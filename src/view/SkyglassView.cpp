@@ -29,11 +29,6 @@ CSkyglassView::CSkyglassView(CSkyglassDoc& document, ViewPlatform& platform)
       m_dZoom(1.0),
       m_bBuffersReady(0),
       m_bDebug(0),
-      m_bNames(0),
-      m_bSmallNames(0),
-      m_bDistances(0),
-      m_bDurchmusterung(0),
-      m_bMagnitudeDrawing(1),
       m_bMagnitudesValid(0),
       m_dYaw(0.0),
       m_dPitch(0.0),
@@ -93,6 +88,7 @@ void CSkyglassView::OnDraw() {
     m_starFrame.Clear();
     PaintStars(ZoomedSetup());
     DrawLabels();
+    DrawWayfinding();
     MergeLabels();
   }
   if (m_hStarBitmap) m_platform.CopyToWindow(*m_hStarBitmap);

@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "catalog/SkyglassDoc.h"
 #include "catalog/StarKernels.h"
 #include "geometry/Vector3D.h"
+#include "interaction/DisplayOptions.h"
 #include "interaction/WheelNotches.h"
+#include "overlay/WayfindingLayers.h"
 #include "render/DrawnStarMap.h"
 #include "render/PixelBuffer.h"
 #include "render/StarColours.h"
@@ -63,6 +66,8 @@ class CSkyglassView {
   void OnDistances();
   void OnMagnitudeDrawing();
   void OnStarColours();
+  void OnConstellationFigures();  // does nothing without figures
+  void OnGalacticGrid();
   void OnDebug();
   void OnZoom(double factor);
   void OnUpdateZoomField(CCmdUI& cmdUI);
@@ -89,6 +94,17 @@ class CSkyglassView {
   void OnTravelToStar();
   void OnViewToStar();
   void OnViewDirection();
+  // --- The selected star ---
+  // Travel to the selected star, look at it, forget it; nothing without one.
+  void OnTravelToSelection();
+  void OnViewAtSelection();
+  void OnClearSelection();
+  // Selects star (a catalogue index, or -1 for none), redrawing when that changes it.
+  void Select(int32_t star);
+  // The figures the figure layer draws, once read from their file.
+  void SetFigures(std::vector<ConstellationFigure> figures);
+  bool HasFigures() const { return m_wayfinding.Figures().HasFigures(); }
+
   // What the travel and look commands do once a destination is known.
   void TravelTo(double x, double y, double z);  // recomputes the magnitudes while they are drawn
   bool LookAt(const Vector3D& target);          // false, changing nothing, from the target itself
@@ -100,11 +116,13 @@ class CSkyglassView {
   std::unique_ptr<PixelBuffer> m_hLabelBitmap;  // null until the first even-width size
   int m_bBuffersReady;
   int m_bDebug;
-  int m_bNames;
-  int m_bSmallNames;
-  int m_bDistances;
-  int m_bDurchmusterung;
-  int m_bMagnitudeDrawing;
+  // What is shown, with the label nesting rules; the flags below name its fields.
+  DisplayOptions m_display;
+  int& m_bNames = m_display.names;
+  int& m_bSmallNames = m_display.smallNames;
+  int& m_bDistances = m_display.distances;
+  int& m_bDurchmusterung = m_display.durchmusterung;
+  int& m_bMagnitudeDrawing = m_display.magnitudeDrawing;
   int m_bMagnitudesValid;
   int m_nWidth = 0;
   int m_nHeight = 0;
@@ -123,7 +141,9 @@ class CSkyglassView {
   uint16_t* m_pLabelBits = nullptr;
   int m_nStarCount;
   // Beyond the original state: stars tinted by their spectral classes, off by default.
-  int m_bColours = 0;
+  int& m_bColours = m_display.colours;
+  // The star picked by a click, followed by its marker: a catalogue index, or -1.
+  int32_t m_nSelectedStar = -1;
 
   // Which star each pixel of the star buffer shows since the last
   // recomputing paint (the labels merged over them do not count).
@@ -140,6 +160,10 @@ class CSkyglassView {
   // cache where it can be had, else from the records; in their colours with
   // Star Colours on. Without a star buffer, only projects the records.
   void PaintStars(const ProjectionSetup& setup);
+  // The overlays' step of a recomputing paint, after the stars and their
+  // labels (see WayfindingLayers).
+  WayfindingFrame WayfindingShown() const;
+  void DrawWayfinding();
   // Marks the projection out of date and asks for one repaint.
   void RedrawAll();
   // One double-click's zoom step, in or out, with the modifiers held now.
@@ -155,4 +179,6 @@ class CSkyglassView {
   int m_bPaintedFromCache = 0;     // that paint drew from m_paintCache, whose label pass then labels it
   int m_bLabelBufferBlack = 0;     // no text drawn into the label buffer since it was cleared
   WheelNotches m_wheelNotches;     // wheel turns not yet adding up to a notch
+  WayfindingLayers m_wayfinding;   // the grid, the figures and the selection marker
+  int m_bTurnedSinceDown = 0;      // the view turned since the left button went down
 };

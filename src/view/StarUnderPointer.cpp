@@ -27,6 +27,13 @@ int32_t PickStarAt(CSkyglassView& view, int x, int y) {
 
 std::string StarReadoutAt(CSkyglassView& view, int x, int y) {
   const int32_t index = PickStarAt(view, x, y);
-  if (index == DrawnStarMap::kNoStar) return {};
+  if (index == DrawnStarMap::kNoStar) return SelectionReadout(view);
   return FormatStarReadout(view.GetDocument().m_catalog.m_pStars[index], MagnitudeStateOf(view));
+}
+
+std::string SelectionReadout(CSkyglassView& view) {
+  const StarCatalog& catalog = view.GetDocument().m_catalog;
+  const int32_t index = view.m_nSelectedStar;
+  if (view.GetDocument().m_bMapPresent == 0 || index < 0 || index >= catalog.m_nStars) return {};
+  return FormatStarReadout(catalog.m_pStars[index], MagnitudeStateOf(view));
 }

@@ -16,5 +16,8 @@ MagnitudeState MagnitudeStateOf(const CSkyglassView& view);
 // The pick in the view's current frame; kNoStar while no map is loaded.
 int32_t PickStarAt(CSkyglassView& view, int x, int y);
 
-// The read-out of the star picked at window point (x, y); empty when there is none.
+// The read-out of the star picked at window point (x, y); where there is
+// none, the selected star's (empty without a selection).
 std::string StarReadoutAt(CSkyglassView& view, int x, int y);
+// The selected star's read-out; empty without a selection.
+std::string SelectionReadout(CSkyglassView& view);

@@ -25,6 +25,11 @@ constexpr CommandEntry kCommands[] = {
     {cmd::kDurchmusterung, [](CSkyglassView& v) { v.OnDurchmusterung(); }},
     {cmd::kMagnitudeDrawing, [](CSkyglassView& v) { v.OnMagnitudeDrawing(); }},
     {cmd::kStarColours, [](CSkyglassView& v) { v.OnStarColours(); }},
+    {cmd::kConstellationFigures, [](CSkyglassView& v) { v.OnConstellationFigures(); }},
+    {cmd::kGalacticGrid, [](CSkyglassView& v) { v.OnGalacticGrid(); }},
+    {cmd::kTravelToSelection, [](CSkyglassView& v) { v.OnTravelToSelection(); }},
+    {cmd::kViewAtSelection, [](CSkyglassView& v) { v.OnViewAtSelection(); }},
+    {cmd::kClearSelection, [](CSkyglassView& v) { v.OnClearSelection(); }},
     {cmd::kTravelToStar, [](CSkyglassView& v) { v.OnTravelToStar(); }},
     {cmd::kZoom50, [](CSkyglassView& v) { v.OnZoom(0.5); }},
     {cmd::kZoom100, [](CSkyglassView& v) { v.OnZoom(1.0); }},
@@ -50,6 +55,14 @@ constexpr UpdateEntry kUpdates[] = {
     {cmd::kDurchmusterung, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bDurchmusterung); }},
     {cmd::kMagnitudeDrawing, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bMagnitudeDrawing); }},
     {cmd::kStarColours, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bColours); }},
+    {cmd::kConstellationFigures,
+     [](CSkyglassView& v, CCmdUI& ui) {
+       ui.Enable(v.HasFigures());
+       ui.SetCheck(v.m_display.figures);
+     }},
+    {cmd::kGalacticGrid, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_display.grid); }},
+    {cmd::kTravelToSelection, [](CSkyglassView& v, CCmdUI& ui) { ui.Enable(v.m_nSelectedStar >= 0); }},
+    {cmd::kViewAtSelection, [](CSkyglassView& v, CCmdUI& ui) { ui.Enable(v.m_nSelectedStar >= 0); }},
     {cmd::kZoomField, [](CSkyglassView& v, CCmdUI& ui) { v.OnUpdateZoomField(ui); }},
     {cmd::kSmallNames, [](CSkyglassView& v, CCmdUI& ui) { ui.SetCheck(v.m_bSmallNames); }},
     {cmd::kObserverPane,

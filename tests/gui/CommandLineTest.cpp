@@ -39,20 +39,29 @@ TEST(AppCommandLine, RenderOptionsAreParsed) {
   EXPECT_EQ(render.viewU, 90.0);
   EXPECT_EQ(render.viewV, -45.0);
   EXPECT_EQ(render.zoom, 2.5);
-  EXPECT_EQ(render.magnitudeDrawing, 0);
-  EXPECT_EQ(render.colours, 1);
+  EXPECT_EQ(render.display.magnitudeDrawing, 0);
+  EXPECT_EQ(render.display.colours, 1);
 
   const NavigationScript named =
       Parse({"--render", "a.png", "--travel-to", "Rigil Kentaurus", "--look-at=Sol"})
           .commandLine.render.navigation;
   EXPECT_EQ(named.travelTo + "|" + named.lookAt, "Rigil Kentaurus|Sol");
 
+  const RenderOptions overlays =
+      Parse({"--render", "a.png", "--constellations", "--grid", "--select", "Vega"}).commandLine.render;
+  EXPECT_EQ(overlays.display.figures, 1);
+  EXPECT_EQ(overlays.display.grid, 1);
+  EXPECT_EQ(overlays.navigation.select, "Vega");
+
   const RenderOptions defaults = Parse({"--render", "a.png"}).commandLine.render;
   EXPECT_EQ(defaults.width, 640);
   EXPECT_EQ(defaults.height, 480);
   EXPECT_EQ(defaults.zoom, 1.0);
-  EXPECT_EQ(defaults.magnitudeDrawing, 1);
-  EXPECT_EQ(defaults.colours, 0);
+  EXPECT_EQ(defaults.display.magnitudeDrawing, 1);
+  EXPECT_EQ(defaults.display.colours, 0);
+  EXPECT_EQ(defaults.display.figures, 0);
+  EXPECT_EQ(defaults.display.grid, 0);
+  EXPECT_EQ(defaults.navigation.select, "");
 }
 
 TEST(AppCommandLine, LabelsNest) {
@@ -67,10 +76,10 @@ TEST(AppCommandLine, LabelsNest) {
     const CommandLineResult result = Parse({"--render", "a.png", "--labels", row.list});
     ASSERT_EQ(result.error, "") << row.list;
     const RenderOptions& r = result.commandLine.render;
-    EXPECT_EQ(r.names, row.names) << row.list;
-    EXPECT_EQ(r.smallNames, row.smallNames) << row.list;
-    EXPECT_EQ(r.durchmusterung, row.designations) << row.list;
-    EXPECT_EQ(r.distances, row.distances) << row.list;
+    EXPECT_EQ(r.display.names, row.names) << row.list;
+    EXPECT_EQ(r.display.smallNames, row.smallNames) << row.list;
+    EXPECT_EQ(r.display.durchmusterung, row.designations) << row.list;
+    EXPECT_EQ(r.display.distances, row.distances) << row.list;
   }
 }
 
@@ -95,6 +104,10 @@ TEST(AppCommandLine, BadInputNamesTheProblem) {
        "--labels: unknown label kind 'stars'"},
       {"missing value", {"--render", "a.png", "--zoom"}, "option --zoom needs a value"},
       {"render option alone", {"--size", "640x480"}, "option --size needs --render"},
+      {"grid alone", {"--grid"}, "option --grid needs --render"},
+      {"select alone", {"--select", "Vega"}, "option --select needs --render"},
+      {"empty select", {"--render", "a.png", "--select="}, "--select: expected a star name"},
+      {"constellations with value", {"--render", "a.png", "--constellations=1"}, "takes no value"},
       {"document with render", {"--render", "a.png", "doc.txt"}, "--render draws the map"},
       {"unknown option", {"--frobnicate"}, "unknown option '--frobnicate'"},
       {"flag with value", {"--version=2"}, "option --version takes no value"},

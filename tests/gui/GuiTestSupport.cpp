@@ -58,8 +58,9 @@ void PlaceBrokenMap(const BrokenMap& map, const std::string& path) {
                static_cast<std::streamsize>(map.bytes.size()));
 }
 
-ProcessResult RunVantaro(const QStringList& arguments) {
+ProcessResult RunVantaro(const QStringList& arguments, const QString& workingDirectory) {
   QProcess process;
+  if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
   process.start(QStringLiteral(VANTARO_EXECUTABLE), arguments);
   if (!process.waitForFinished(30000)) return {-1, "did not finish"};
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

@@ -51,7 +51,8 @@ struct ProcessResult {
   int exitCode;
   QString errorText;
 };
-ProcessResult RunVantaro(const QStringList& arguments);
+// Runs in workingDirectory when given, else in the test's own.
+ProcessResult RunVantaro(const QStringList& arguments, const QString& workingDirectory = {});
 
 // While alive, polls for the active modal widget (a dialog run with exec,
 // or a message box it opens) and hands it to answer, which may close it.

@@ -62,13 +62,18 @@ TEST_F(MainFrameTest, MenusInOrderWithMnemonicsShortcutTextsAndSeparators) {
       "  &Distances",
       "  Star &Colours",
       "  ---",
+      "  Constellation &Figures",
+      "  Galactic &Grid",
+      "  ---",
       "  &Options...\tCtrl+O",
       "&Travel",
       "  To a &Star...\tCtrl+T",
       "  By &Coordinate...",
+      "  To the &Selection",
       "&View",
       "  To a &Star...\tCtrl+D",
       "  To &Coordinates...",
+      "  At the &Selection",
       "  &Zoom",
       "    50%",
       "    100%\tCtrl+1",
@@ -119,11 +124,22 @@ TEST_F(MainFrameTest, AcceleratorsRunHandledCommandsAndUnhandledOnesDoNothing) {
 }
 
 TEST_F(MainFrameTest, MenuItemsAreEnabledExactlyWhenSomeoneHandlesThem) {
-  for (QAction* top : Frame()->menuBar()->actions()) {
-    Frame()->UpdateMenuCommandUI(*top->menu());
-    for (const QAction* item : top->menu()->actions())
-      EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
-  }
+  // Greyed by their own state: the figures without a figures file, the selection's commands without one.
+  auto disabledItems = [this] {
+    QStringList disabled;
+    for (QAction* top : Frame()->menuBar()->actions()) {
+      Frame()->UpdateMenuCommandUI(*top->menu());
+      for (const QAction* item : top->menu()->actions())
+        if (!item->isEnabled()) disabled << item->text();
+    }
+    return disabled;
+  };
+  EXPECT_EQ(disabledItems(),
+            (QStringList{"Constellation &Figures", "To the &Selection", "At the &Selection"}));
+  View().SetFigures({{"Tst", "Test", {{1, Vector3D(0, 0, 10)}}, {}}});
+  View().Select(0);
+  EXPECT_EQ(disabledItems(), QStringList());
+
   QMenu menu;
   QAction* copy = Frame()->ActionById(cmd::kEditCopy);
   menu.addAction(copy);
@@ -146,10 +162,10 @@ TEST_F(MainFrameTest, ToolbarSlotsIconsAndTooltips) {
       EXPECT_FALSE(action->icon().isNull());
     }
   }
-  EXPECT_EQ(slotTexts,
-            (QStringList{"zoom field", "|", "32774 Toggle Names", "32807 Toggle Names",
-                         "32785 Toggle BD/CD/PD Designations", "|", "32781 Toggle Distance", "|",
-                         "32786 Toggle Magnitude depending drawing", "32812 Toggle Star Colours"}));
+  EXPECT_EQ(slotTexts, (QStringList{"zoom field", "|", "32774 Toggle Names", "32807 Toggle Names",
+                                    "32785 Toggle BD/CD/PD Designations", "|", "32781 Toggle Distance", "|",
+                                    "32786 Toggle Magnitude depending drawing", "32812 Toggle Star Colours",
+                                    "32813 Toggle Constellation Figures"}));
   EXPECT_EQ(Frame()->ZoomField()->width(), 60);
   EXPECT_EQ(Frame()->ZoomField()->toolTip(), "Zoom Factor");
   EXPECT_EQ(Frame()->ZoomField()->statusTip(), "Changes the scaling factor of the visible area.");

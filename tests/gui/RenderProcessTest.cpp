@@ -1,6 +1,7 @@
 // vantaro --render as a separate process: the PNG of a map; exit code 1 with
 // the reason for a map that cannot be used; exit code 2 with a message for
-// bad values and unknown star names.
+// bad values and unknown star names; the overlays: the grid, the selection's
+// marker, the figures file's check.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -108,4 +109,49 @@ TEST_F(RenderProcessTest, AnUnwritableOutputIsAnErrorWithTheReason) {
   EXPECT_TRUE(run.errorText.contains(prefix)) << run.errorText.toStdString();
   EXPECT_FALSE(run.errorText.contains(prefix + "\n"));  // with the reason
   EXPECT_FALSE(QFile::exists(Path("missing/out.png")));
+}
+
+TEST_F(RenderProcessTest, TheGridAndTheSelectionMarkerAreDrawn) {
+  const QPoint centre(160, 240 - 1 - 120);
+  auto render = [&](QStringList extra) {
+    const ProcessResult run = RunVantaro(
+        QStringList{"--render", Path("out.png"), "--map", Path("map.smp"), "--size", "320x240"} + extra);
+    EXPECT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+    return QImage(Path("out.png"));
+  };
+  auto yellowNearCentre = [&](const QImage& image) {
+    int count = 0;
+    for (int dy = -7; dy <= 7; ++dy)
+      for (int dx = -7; dx <= 7; ++dx) count += image.pixel(centre + QPoint(dx, dy)) == qRgb(255, 255, 0);
+    return count;
+  };
+  const QImage plain = render({});
+  EXPECT_EQ(plain.pixel(10, centre.y()), qRgb(0, 0, 0));
+  EXPECT_EQ(yellowNearCentre(plain), 0);
+  // Looking towards the galactic centre, the equator is the centre row.
+  EXPECT_NE(render({"--grid"}).pixel(10, centre.y()), qRgb(0, 0, 0));
+  EXPECT_GT(yellowNearCentre(render({"--select", "Cen"})), 8);
+
+  const ProcessResult unknown =
+      RunVantaro({"--render", Path("x.png"), "--map", Path("map.smp"), "--select", "Vega"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_TRUE(unknown.errorText.contains("--select: no star is named 'Vega'"))
+      << unknown.errorText.toStdString();
+}
+
+// "figures.txt" in the current directory comes first: a broken one is
+// reported once, naming its line, and the frame is drawn without figures.
+TEST_F(RenderProcessTest, AMalformedFiguresFileIsReportedOnceAndLeftOut) {
+  m_dir.Write("figures.txt", "figure\tOri\tOrion\nstar\t1\t0\t0\tten\n");
+  const ProcessResult run = RunVantaro(
+      {"--render", Path("out.png"), "--map", Path("map.smp"), "--size", "320x240", "--constellations"},
+      QString::fromStdString(m_dir.File("")));
+  ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+  EXPECT_EQ(run.errorText.count("vantaro:"), 1) << run.errorText.toStdString();
+  EXPECT_TRUE(
+      run.errorText.contains("vantaro: figures.txt, line 2: a star's number or position is not a number; "
+                             "running without constellation "
+                             "figures"))
+      << run.errorText.toStdString();
+  EXPECT_EQ(QImage(Path("out.png")).pixel(160, 240 - 1 - 120), qRgb(255, 255, 255));  // the star, as without
 }

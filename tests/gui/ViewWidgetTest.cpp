@@ -138,6 +138,51 @@ TEST_F(ViewWidgetTest, StatusBarNamesTheStarUnderThePointerAndShowsTheObserver) 
   EXPECT_LT(Frame()->MessagePane()->width(), Frame()->MessagePane()->sizeHint().width());
 }
 
+// A click on the star selects it: its read-out stays in the status bar while
+// the pointer names no star; a drag selects nothing; Esc outside full screen
+// and a click on empty sky clear the selection, Esc in full screen keeps it.
+TEST_F(ViewWidgetTest, AClickSelectsTheStarAndEscOrEmptySkyClearsIt) {
+  QWindow* window = Frame()->windowHandle();
+  const QPoint star(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+  auto messageBecomes = [&](const QString& text) {
+    return QTest::qWaitFor([&] { return Frame()->MessagePane()->text() == text; }, 1000);
+  };
+  const QString centre = "Centre   A   32.56 ly   m 3.99   M 4.00";
+
+  QTest::mousePress(window, Qt::LeftButton, {}, InWindow(star + QPoint(-30, 0)));
+  QTest::mouseMove(window, InWindow(star));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(star));  // a drag onto the star
+  EXPECT_EQ(View().m_nSelectedStar, -1);
+  QTest::mousePress(window, Qt::LeftButton, {}, InWindow(star));
+  QTest::mouseMove(window, InWindow(star + QPoint(-30, 0)));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(star + QPoint(-30, 0)));  // and back
+  ASSERT_EQ(View().m_dYaw, 0.0);
+  ViewWidget()->repaint();
+
+  QTest::mouseClick(window, Qt::LeftButton, {}, InWindow(star + QPoint(1, 0)));
+  EXPECT_EQ(View().m_nSelectedStar, 0);
+  QTest::mouseMove(window, InWindow(star + QPoint(40, 40)));  // empty sky: the selection's read-out
+  EXPECT_TRUE(messageBecomes(centre)) << Frame()->MessagePane()->text().toStdString();
+  QTest::mouseMove(window, Frame()->ToolBar()->geometry().center());  // off the view: the same
+  EXPECT_TRUE(messageBecomes(centre));
+
+  QTest::keyClick(ViewWidget(), Qt::Key_F11);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->isFullScreen(); }, 1000));
+  QTest::keyClick(ViewWidget(), Qt::Key_Escape);  // leaves full screen only
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Frame()->isFullScreen(); }, 1000));
+  EXPECT_EQ(View().m_nSelectedStar, 0);
+  QTest::keyClick(ViewWidget(), Qt::Key_Escape);
+  EXPECT_EQ(View().m_nSelectedStar, -1);
+  EXPECT_TRUE(messageBecomes("Ready"));
+
+  ViewWidget()->repaint();  // the frame after leaving full screen, whose map the click reads
+  const QPoint starNow(View().m_nWidth >> 1, View().m_nHeight - 1 - (View().m_nHeight >> 1));
+  QTest::mouseClick(window, Qt::LeftButton, {}, InWindow(starNow));
+  EXPECT_EQ(View().m_nSelectedStar, 0);
+  QTest::mouseClick(window, Qt::LeftButton, {}, InWindow(starNow + QPoint(40, 40)));
+  EXPECT_EQ(View().m_nSelectedStar, -1);
+}
+
 // Shift and Ctrl count as the event carries them, whatever the keyboard
 // holds when the view reads them (on X11 the keyboard holds nothing here).
 // A burst of a held key's auto-repeats queued behind a slow frame, and the
