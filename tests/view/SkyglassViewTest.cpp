@@ -155,7 +155,8 @@ TEST_F(ViewTest, NoMapPaintShowsOnlyTheMessage) {
 }
 
 TEST_F(ViewTest, NoMapPaintGivesTheReasonOnTheThirdLine) {
-  doc.OnNewDocument();  // unused.smp does not exist
+  doc.m_bMapPresent = 0;  // a new document, and unused.smp does not exist
+  doc.OnNewDocument();
   view.OnSize(0, 640, 480);
   view.OnDraw();
   ASSERT_EQ(platform.windowTexts.size(), 2u);
