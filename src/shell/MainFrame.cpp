@@ -22,7 +22,7 @@
 #include "shell/AppIcons.h"
 #include "framework/CommandRouter.h"
 #include "shell/CommandTable.h"
-#include "shell/QtCmdUI.h"
+#include "framework/QtCmdUI.h"
 #include "shell/SkyglassViewWidget.h"
 #include "shell/StatusMessagePane.h"
 

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 #include "shell/DdxDialog.h"
 #include "framework/LocalClock.h"
 #include "framework/VirtualKeys.h"

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "interaction/EditText.h"
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 template <typename Widget>
 Widget* WidgetDataExchange::Find(int controlId) const {

@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 namespace {
 

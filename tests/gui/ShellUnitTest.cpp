@@ -10,7 +10,7 @@
 
 #include "TempDirectory.h"
 #include "render/PixelBuffer.h"
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 #include "shell/MapLocation.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"

@@ -1,6 +1,6 @@
 // Code page 1252 to and from Qt's Unicode strings through the one table of
 // src/text, as Qt 6 has no codec for it.
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 #include "text/Cp1252.h"
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "framework/CommandRouter.h"
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 class QAction;
 

@@ -1,9 +1,9 @@
 // Command-state updates applied to QActions.
-#include "shell/QtCmdUI.h"
+#include "framework/QtCmdUI.h"
 
 #include <QAction>
 
-#include "shell/Cp1252.h"
+#include "framework/Cp1252.h"
 
 void ActionCmdUI::ApplyEnabled(bool enabled) { m_action.setEnabled(enabled); }
 
