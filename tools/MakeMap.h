@@ -1,6 +1,6 @@
 // MakeMap: the whole of vantaro-mkmap below its command line. Streams the
-// input files (catalogue, HYG, AT-HYG, Gaia CSV/ECSV/VOTable/FITS) row by row into a
-// map file and tallies what it did.
+// input files (catalogue, HYG, AT-HYG, Gaia CSV/ECSV/VOTable/FITS) row by row
+// into a map file and tallies what it did.
 #pragma once
 
 #include <cstdint>

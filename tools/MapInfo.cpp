@@ -1,4 +1,5 @@
-// Reports on a map file as the program's loader sees it.
+// Reports on a map file as the program's loader sees it, its stars as CSV,
+// and the stars found by name with their neighbours.
 #include "MapInfo.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The map file format's one home, for the program's loader and the map tools'
 // writer alike: the header's bytes, the limits of its fields, the two record
-// encodings, and the encoding and decoding of a record.
+// encodings, the encoding of a record and the decoding of its fixed fields.
 #pragma once
 
 #include <array>

@@ -1,5 +1,6 @@
 // The small file layer the map loader reads through: a read-only file and a
-// load archive over it. Plain C++ file I/O; a missing file is never created.
+// load archive over it, through the C library; a missing file is never
+// created.
 #pragma once
 
 #include <cstddef>

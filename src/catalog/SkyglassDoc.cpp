@@ -1,6 +1,7 @@
 // CSkyglassDoc: loads the map once when set up as a new document. A map that
 // cannot be opened leaves the document as it was; one that is rejected leaves
-// the catalogue empty. Either way the reason is kept for the no-map screen.
+// the catalogue empty. Either way the reason is kept for the no-map screen
+// and --render.
 #include "catalog/SkyglassDoc.h"
 
 #include <utility>

@@ -1,5 +1,6 @@
-// StarCatalog: the owned contiguous array of star records, its loader and
-// the two passes that write the per-observer working values.
+// StarCatalog: the owned contiguous array of star records, its loader (with
+// the reason for a rejected map) and the two passes that write the
+// per-observer working values.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// Drawing the overlays' pixels and lines, and taking them away again.
+// Drawing the overlays' pixels, lines and texts where no star or label is.
 #include "overlay/OverlayCanvas.h"
 
 #include <algorithm>

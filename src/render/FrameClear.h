@@ -1,6 +1,6 @@
-// Clearing the view's buffers at a recomputing paint: the star buffer and its
-// drawn-star map on all cores, and the label buffer only when something is
-// in it.
+// Clearing the view's buffers at a recomputing paint: the whole star buffer
+// and its drawn-star map on all cores (for a StarFrame that cannot clear only
+// the words it noted), and the label buffer only when something is in it.
 #pragma once
 
 #include <cstddef>

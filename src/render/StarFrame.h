@@ -9,10 +9,10 @@
 //   PrepareTargets); its Plot and Fill keep the rule "the higher catalogue
 //   index wins" through the drawn-star map and note each word they write
 //   first.
-// - An overlay drawn under the stars (lines, a grid, a marker): WritePixel,
-//   before the stars are drawn. It notes the word and leaves the drawn-star
-//   map alone, so the map keeps holding stars only, a star drawn later over
-//   the word replaces the pixel, and the next Clear blanks it.
+// - An overlay (lines, a grid, a marker): WritePixel, once the stars are
+//   drawn, on words no star holds (see overlay/OverlayCanvas). It notes the
+//   word and leaves the drawn-star map alone, so the map keeps holding stars
+//   only and the next Clear blanks the word.
 // - Anything that writes through Bits() or Drawn() directly without noting
 //   (the passes over the records): call WroteUnnoted() afterwards, and the
 //   next Clear clears the whole frame.

@@ -1,5 +1,6 @@
 // Command-line parsing: "--name value" and "--name=value" forms, one
-// optional positional document file, "--" ends the options.
+// optional positional document file, "--" ends the options. Also the usage
+// and version texts.
 #include "shell/CommandLine.h"
 
 #include <algorithm>

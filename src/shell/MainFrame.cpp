@@ -1,6 +1,6 @@
 // The main frame: its actions, menus, toolbar and status bar come from the
 // command tables; its commands are Exit, Save View As, full screen (which Esc
-// also leaves) and the two bar switches.
+// also leaves; outside it Esc clears the selection) and the two bar switches.
 #include "shell/MainFrame.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // CMainFrame: the one top-level window. Menu, dockable toolbar with the zoom
 // field in its first slot, status bar with the message pane, the observer
-// pane and the lock indicators, and the view as its central widget. Its caption stays
-// "Vantaro"; it keeps the view's width even; it handles Exit, Save View As,
-// full screen and the showing and hiding of its bars.
+// pane and the lock indicators, and the view as its central widget. Its
+// caption stays "Vantaro"; it keeps the view's width even; it handles Exit,
+// Save View As, full screen, Esc and the showing and hiding of its bars.
 #pragma once
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // CSkyglassApp: the application object. It creates the document template,
 // processes the document file named on the command line (or starts a new
-// document, writing why its map could not be used to stderr), hooks the idle-time command-state update, and
-// handles the About command.
+// document, writing why its map could not be used to stderr), hooks the
+// idle-time command-state update, and handles the About command.
 #pragma once
 
 #include <optional>

@@ -1,7 +1,8 @@
 // The view's mouse handlers: dragging with the left button turns the line of
-// sight, a click without turning selects a star, double-clicks and wheel notches scale the zoom factor (the
-// arithmetic is in interaction/DragLook and interaction/WheelNotches). Neither moves the observer, so the
-// magnitudes stay as they are.
+// sight, a click without turning selects a star (or clears the selection),
+// double-clicks and wheel notches scale the zoom factor (the arithmetic is in
+// interaction/DragLook and interaction/WheelNotches). None of them moves the
+// observer, so the magnitudes stay as they are.
 #include <cstdint>
 #include <optional>
 

@@ -1,4 +1,5 @@
-// Travel and look by star name, with the view's own travel and look.
+// Travel, look and select by star name, with the view's own travel, look and
+// selection.
 #include "view/ScriptedNavigation.h"
 
 #include "interaction/StarNameCompleter.h"

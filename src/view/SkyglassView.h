@@ -1,7 +1,8 @@
 // CSkyglassView: the application's one view. It owns the observer (position,
-// angles, basis, zoom), the display flags and the two pixel buffers, paints
-// the catalogue of its document, and handles the commands and input that
-// change what is seen. Every platform operation goes through ViewPlatform.
+// angles, basis, zoom), the display flags, the selected star and the two
+// pixel buffers, paints the catalogue of its document with the overlays, and
+// handles the commands and input that change what is seen. Every platform
+// operation goes through ViewPlatform.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The pick and the star read-out in the view's current frame.
+// The pick and the star read-outs in the view's current frame.
 #include "view/StarUnderPointer.h"
 
 #include "interaction/StarPick.h"

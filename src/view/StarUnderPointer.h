@@ -1,6 +1,6 @@
 // The star under the pointer in the view's current frame, and the message
-// pane's read-out of it (the pick and the text are in interaction/StarPick
-// and interaction/StarReadout).
+// pane's read-out of it, else of the selected star (the pick and the text are
+// in interaction/StarPick and interaction/StarReadout).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-// The overlays' steps of the view's paint: the galactic grid, the
+// The overlays' step of the view's paint: the galactic grid, the
 // constellation figures and the selected star's marker, as switched on.
-// With all of them off neither step touches a buffer.
+// With all of them off it touches no buffer. Also the figures' setting.
 #include "view/SkyglassView.h"
 
 WayfindingFrame CSkyglassView::WayfindingShown() const {
