@@ -139,11 +139,11 @@ def main():
 
     matched = sum(1 for star in matches.values() if star is not None)
     out_path = os.path.join(ROOT, "data", "figures.txt")
-    with open(out_path, "w", encoding="cp1252", newline="\n") as out:
+    with open(out_path, "w", encoding="utf-8", newline="\n") as out:
         out.write("# Vantaro constellation figures, built by scripts/build-figures.py from the npm package\n")
         out.write(f"# d3-celestial {version} (BSD-3-Clause, Copyright (c) 2015, Olaf Frohn) and data/stars.csv.gz.\n")
         out.write("# figure ABBR NAME / star CATALOGUE-NUMBER X Y Z (light years, map frame) /\n")
-        out.write("# line A B (the figure's stars, counted from 0). Fields are separated by tabs; code page 1252.\n")
+        out.write("# line A B (the figure's stars, counted from 0). Fields are separated by tabs; UTF-8.\n")
         for abbr, name, figure_stars, segments in figures:
             out.write(f"figure\t{abbr}\t{name}\n")
             for hip, _, (x, y, z), _ in figure_stars:

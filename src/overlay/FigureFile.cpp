@@ -1,5 +1,5 @@
 // Reading the figures file: tab-separated "figure", "star" and "line"
-// records, '#' comments; any other line, a bad number or a line to a star
+// records in UTF-8, '#' comments; any other line, a bad number or a line to a star
 // the figure does not have is an error naming the line.
 #include "overlay/FigureFile.h"
 
@@ -8,6 +8,8 @@
 #include <fstream>
 #include <optional>
 #include <string_view>
+
+#include "text/Cp1252.h"
 
 namespace {
 
@@ -39,7 +41,8 @@ std::string ParseRecord(std::string_view line, std::vector<ConstellationFigure>&
   if (kind == "figure") {
     if (fields.size() != 3 || fields[1].empty() || fields[2].empty())
       return "a figure needs an abbreviation and a name";
-    figures.push_back({std::string(fields[1]), std::string(fields[2]), {}, {}});
+    figures.push_back(
+        {std::string(fields[1]), Utf8ToCp1252(fields[2]), {}, {}});  // names are drawn in code page 1252
     return {};
   }
   if (kind != "star" && kind != "line") return "unknown record '" + std::string(kind) + "'";

@@ -21,7 +21,7 @@ TEST(FigureFile, ReadsFiguresStarsAndLines) {
       "star\t24436\t1.0\t2.0\t3.0\n"
       "line\t0\t1\n"
       "\n"
-      "figure\tBoo\tBo\xF6tes\n"
+      "figure\tBoo\tBo\xC3\xB6tes\n"
       "star\t69673\t0\t0\t36.7\n");
   ASSERT_EQ(read.error, "");
   ASSERT_EQ(read.figures.size(), 2u);
