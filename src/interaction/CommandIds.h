@@ -34,7 +34,8 @@ inline constexpr int kClearSelection = 32817;
 // Window comforts beyond the original commands.
 inline constexpr int kSaveViewAs = 32810;
 inline constexpr int kFullScreen = 32811;
-// Accelerator-only ids that nothing handles (Esc leaves full screen).
+// Accelerator-only ids: Pause is handled by nothing; Esc leaves full screen,
+// or clears the selection outside it.
 inline constexpr int kPause = 32782;
 inline constexpr int kEscape = 32804;
 // Framework commands.

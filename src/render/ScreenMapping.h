@@ -17,8 +17,6 @@ struct ScreenFrame {
 
 inline constexpr double kPixelsPerUnit = 500.0;
 
-// Both passes skip stars nearer than kNearestDrawnDistance.
-
 // trunc(projected * scale + centre). False when the sum is not a number or
 // lies outside the 32-bit range: such a position is off the screen.
 inline bool ToScreenCoordinate(double projected, double scale, int center, int32_t& out) {

@@ -91,7 +91,7 @@ class StarFrame {
   unsigned TargetCount() const { return static_cast<unsigned>(m_targets.size()); }
   HighestIndexTarget& Target(unsigned k) { return m_targets[k]; }
 
-  // An overlay's pixel under the stars: value at word, noted; the drawn-star
+  // An overlay's pixel, drawn after the stars and labels where neither is:
   // map is left alone.
   void WritePixel(size_t word, uint16_t value) {
     m_pixels->words[word] = value;
