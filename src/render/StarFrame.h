@@ -92,7 +92,7 @@ class StarFrame {
   HighestIndexTarget& Target(unsigned k) { return m_targets[k]; }
 
   // An overlay's pixel, drawn after the stars and labels where neither is:
-  // map is left alone.
+  // value at word, noted for the next clear; the drawn-star map is left alone.
   void WritePixel(size_t word, uint16_t value) {
     m_pixels->words[word] = value;
     m_targets[0].Note(word);
