@@ -84,6 +84,9 @@ sub print_items {
     } elsif ($letter ne '' && $uses{$letter} == 1) {
       $keys = $letter;
     } else {
+      # Down skips greyed entries, so an entry that is greyed at times (the
+      # selection's, without a selection) has no fixed path of Downs: left out.
+      next if $id =~ /Selection$/;
       $keys = join(' ', ('Down') x $index, $submenu ? 'Right' : 'Return');
     }
     if ($submenu) {

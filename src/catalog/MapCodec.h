@@ -36,8 +36,8 @@ struct MapEncoding {
   const char* name;
   bool operator==(const MapEncoding&) const = default;
 };
-constexpr MapEncoding kPlainEncoding{0, 0, 0, 0, 0x00, 0x00, "plain"};
-constexpr MapEncoding kComplementedEncoding{
+inline constexpr MapEncoding kPlainEncoding{0, 0, 0, 0, 0x00, 0x00, "plain"};
+inline constexpr MapEncoding kComplementedEncoding{
     0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000, 0xFF, kMapComplementedSelector, "complemented"};
 
 // One record as stored: fixed-point fields in millionths, 8-bit strings.

@@ -83,6 +83,7 @@ expect(@$_) for @rows;
 my $real = "$source/src/shell/CommandTable.cpp";
 open(my $in, '<', $real) or die "$real: $!\n";
 my $items = () = do { local $/; <$in> } =~ /\{\s*K::Item\s*,/g;
+$items -= 2;  # the selection's two entries, greyed at times, are left out
 close($in);
 my $reached = run_tool('menus', $real);
 my %distinct = map { $_ => 1 } values %$reached;
