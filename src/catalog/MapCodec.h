@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "catalog/StarEntry.h"
 
@@ -33,7 +34,7 @@ struct MapEncoding {
   uint32_t magnitudeMask;
   unsigned char terminator;
   unsigned char selector;
-  const char* name;
+  std::string_view name;  // compared by its text, not by where the literal lies
   bool operator==(const MapEncoding&) const = default;
 };
 inline constexpr MapEncoding kPlainEncoding{0, 0, 0, 0, 0x00, 0x00, "plain"};
