@@ -7,9 +7,9 @@
 #include <QWheelEvent>
 
 #include "framework/Cp1252.h"
-#include "shell/DdxDialog.h"
 #include "framework/LocalClock.h"
 #include "framework/VirtualKeys.h"
+#include "shell/DdxDialog.h"
 #include "shell/WindowPainter.h"
 #include "view/StarUnderPointer.h"
 
@@ -67,6 +67,7 @@ void SkyglassViewWidget::PaintView(QPainter& painter) {
 void SkyglassViewWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   PaintView(painter);
+  if (m_travelStepUnpainted && m_travelKeyHeld) m_view.OnHeldTravelStepShown();
   m_travelStepUnpainted = false;
   UpdateStarReadout();  // a new frame may show another star under a resting pointer
 }
@@ -160,11 +161,12 @@ void SkyglassViewWidget::keyPressEvent(QKeyEvent* event) {
   // so it never merges.
   if (travel && event->isAutoRepeat() && m_travelStepUnpainted && isVisible()) return;
   m_view.OnKeyDown(key);
-  if (travel) m_travelStepUnpainted = true;
+  if (travel) m_travelStepUnpainted = m_travelKeyHeld = true;
 }
 
 void SkyglassViewWidget::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends each auto-repeat as a release and a press; only the final release is a key-up.
   if (event->isAutoRepeat()) return;
+  m_travelKeyHeld = false;
   m_view.OnKeyUp(VirtualKeyFromQt(event->key()));
 }

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "render/ViewPlatform.h"
 #include "framework/CommandTarget.h"
+#include "render/ViewPlatform.h"
 #include "shell/TextDrawer.h"
 #include "view/SkyglassView.h"
 
@@ -98,4 +98,6 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   // delivers each as its own event, and a slow frame would otherwise queue
   // them into travel that runs on after the key is released).
   bool m_travelStepUnpainted = false;
+  // From a travel key's press to the release of a key.
+  bool m_travelKeyHeld = false;
 };

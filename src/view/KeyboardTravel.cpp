@@ -1,8 +1,9 @@
 // The view's keyboard travel: Up and Down fly the observer along the line of
 // sight (the steps are in interaction/TravelStep). Presses that follow each
 // other more closely than the magnitude tolerance only mark the magnitudes
-// stale; a key release recomputes them. Also the Options command, which sets
-// that tolerance.
+// stale (a held key's step on the screen counts as a press, for the repeats
+// merged into it); a key release recomputes them. Also the Options command,
+// which sets that tolerance.
 #include "view/KeyboardTravel.h"
 
 #include "geometry/ViewBasis.h"
@@ -36,6 +37,8 @@ void CSkyglassView::OnKeyDown(int virtualKey) {
   g_previousTravelPressMs = now;
   RedrawAll();
 }
+
+void CSkyglassView::OnHeldTravelStepShown() { g_previousTravelPressMs = m_platform.LocalTimeMsWithinHour(); }
 
 void CSkyglassView::OnKeyUp(int /*virtualKey*/) {
   if (m_bMagnitudesValid == 0 && m_bMagnitudeDrawing == 1) {

@@ -87,6 +87,11 @@ class CSkyglassView {
 
   // --- Keyboard travel and the Options dialog ---
   void OnKeyDown(int virtualKey);
+  // A held travel key's step is on the screen: the repeats that came while it
+  // was handled and drawn are merged into it, and count as a press now for
+  // the tolerance, so a slow step does not make the next one late (and make
+  // it recompute the magnitudes, slow again).
+  void OnHeldTravelStepShown();
   void OnKeyUp(int virtualKey);
   void OnOptions();
 

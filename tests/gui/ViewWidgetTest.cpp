@@ -9,6 +9,8 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
+#include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -213,6 +215,21 @@ TEST_F(ViewWidgetTest, QueuedAutoRepeatsMergeIntoTheStepBeforeThem) {
   QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
   QApplication::sendEvent(ViewWidget(), &repeat);
   EXPECT_EQ(View().m_vPosition.z, 6.0);
+}
+
+// A held key's step that takes longer than the tolerance to handle and draw
+// must not make the next repeat late: the step on the screen counts as a
+// press, so the repeat only marks the magnitudes stale.
+TEST_F(ViewWidgetTest, ASlowHeldStepLeavesTheNextRepeatTooSoon) {
+  View().m_nMagTolerance = 200;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), false);
+  QApplication::sendEvent(ViewWidget(), &press);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // a step slower than the tolerance
+  ViewWidget()->repaint();
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+  QApplication::sendEvent(ViewWidget(), &repeat);
+  EXPECT_EQ(View().m_vPosition.z, 4.0);
+  EXPECT_EQ(View().m_bMagnitudesValid, 0);
 }
 
 TEST_F(ViewWidgetTest, ModifiersAreThoseOfTheEvent) {
