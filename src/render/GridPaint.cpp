@@ -133,6 +133,7 @@ void GridPaint::DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& set
   const std::vector<GridBlock>& blocks = grid.Blocks();
   const size_t width = static_cast<size_t>(frame.width);
   std::atomic<size_t> nextBlock{0};
+  target.BeginOwnMaps(threads);
   ForEachChunk(threads, 1, threads, [&](int64_t first, int64_t last) {
     for (int64_t k = first; k < last; ++k) {
       HighestIndexTarget& into = target.Target(static_cast<unsigned>(k));
@@ -150,10 +151,11 @@ void GridPaint::DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& set
                                __builtin_prefetch(&into.drawn[word], 1);
                                landed[count++] = {static_cast<uint32_t>(word), star.Index(), kDrawWhite};
                              });
-          for (size_t i = 0; i < count; ++i) into.PlotWhiteShared(landed[i].word, landed[i].index);
+          for (size_t i = 0; i < count; ++i) into.PlotWhiteOwnMap(landed[i].word, landed[i].index);
         }
     }
   });
+  target.EndOwnMaps();
 }
 
 void GridPaint::Paint(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,

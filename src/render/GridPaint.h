@@ -59,8 +59,8 @@ class GridPaint {
                     HighestIndexTarget& target, const StarColours* colours);
 
   // Every star of the paint as one white pixel, the threads drawing into the
-  // whole frame side by side (no bands: the words they share are settled by
-  // PlotWhiteShared).
+  // whole frame side by side (no bands: each raises a drawn-star map of its
+  // own, merged at the end).
   void DrawWhiteShared(const StarGrid& grid, const ProjectionSetup& setup, int32_t drawCount,
                        const ScreenFrame& frame, const ViewFrustum& frustum, StarFrame& target,
                        unsigned threads);

@@ -21,6 +21,7 @@ constexpr int64_t kMinMergeWordsPerThread = 1 << 18;
 
 void StarFrame::Attach(PixelBuffer& pixels) {
   m_pixels = &pixels;
+  m_ownDrawn.clear();
   m_drawn.Resize(pixels.width, pixels.height);
   m_targets.clear();
   m_written.clear();
@@ -33,6 +34,41 @@ void StarFrame::PrepareTargets(unsigned count) {
     m_written.emplace_back(Words() / kNotedShare);
     m_targets.push_back({Bits(), Drawn(), m_written.back().data(), 0, m_written.back().size()});
   }
+}
+
+void StarFrame::BeginOwnMaps(unsigned count) {
+  PrepareTargets(count);
+  if (m_ownDrawn.size() + 1 < count) m_ownDrawn.resize(count - 1);
+  m_ownNotesBegin.assign(count, 0);
+  for (unsigned k = 1; k < count; ++k) {
+    std::vector<int32_t>& own = m_ownDrawn[k - 1];
+    if (own.size() != Words()) own.assign(Words(), DrawnStarMap::kNoStar);
+    m_targets[k].drawn = own.data();
+    m_ownNotesBegin[k] = m_targets[k].writtenCount;
+  }
+}
+
+void StarFrame::EndOwnMaps() {
+  int32_t* drawn = Drawn();
+  for (unsigned k = 1; k < m_ownNotesBegin.size(); ++k) {
+    HighestIndexTarget& target = m_targets[k];
+    int32_t* own = target.drawn;
+    // The words the target wrote first: its notes, or every word when they
+    // ran out. A word is noted once a target, so the chunks never meet.
+    const bool noted = target.AllNoted();
+    const int64_t words = noted ? static_cast<int64_t>(target.writtenCount - m_ownNotesBegin[k])
+                                : static_cast<int64_t>(Words());
+    const uint32_t* list = target.written + m_ownNotesBegin[k];
+    ForEachChunk(words, kMinMergeWordsPerThread, [&](int64_t begin, int64_t end) {
+      for (int64_t i = begin; i < end; ++i) {
+        const size_t word = noted ? list[i] : static_cast<size_t>(i);
+        drawn[word] = std::max(drawn[word], own[word]);  // its pixel is white already
+        own[word] = DrawnStarMap::kNoStar;
+      }
+    });
+    target.drawn = drawn;
+  }
+  m_ownNotesBegin.clear();
 }
 
 void StarFrame::Clear() {

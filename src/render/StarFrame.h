@@ -47,17 +47,15 @@ struct HighestIndexTarget {
     drawn[word] = star;
   }
   // Plot of a white pixel by one of several threads drawing into the same
-  // words at once: the drawn-star map is raised by compare and swap, so the
-  // higher index still wins, and every thread writes the same white.
-  void PlotWhiteShared(size_t word, int32_t star) {
-    std::atomic_ref<int32_t> entry(drawn[word]);
-    int32_t held = entry.load(std::memory_order_relaxed);
-    while (star > held)
-      if (entry.compare_exchange_weak(held, star, std::memory_order_relaxed)) {
-        if (held < 0) Note(word);
-        std::atomic_ref<uint16_t>(bits[word]).store(kPixelWhite, std::memory_order_relaxed);
-        return;
-      }
+  // words at once, each raising a drawn-star map of its own (see
+  // StarFrame::BeginOwnMaps): the map needs no lock, and every thread
+  // writes the same white.
+  void PlotWhiteOwnMap(size_t word, int32_t star) {
+    const int32_t held = drawn[word];
+    if (star <= held) return;
+    if (held < 0) Note(word);
+    drawn[word] = star;
+    std::atomic_ref<uint16_t>(bits[word]).store(kPixelWhite, std::memory_order_relaxed);
   }
   void Note(size_t word) {
     if (writtenCount < writtenCapacity) written[writtenCount] = static_cast<uint32_t>(word);
@@ -91,6 +89,12 @@ class StarFrame {
   unsigned TargetCount() const { return static_cast<unsigned>(m_targets.size()); }
   HighestIndexTarget& Target(unsigned k) { return m_targets[k]; }
 
+  // For threads that draw white pixels into the same words at once: targets
+  // 1 to count - 1 raise drawn-star maps of their own, which EndOwnMaps
+  // merges into the frame's by the same rule (the higher index wins).
+  void BeginOwnMaps(unsigned count);
+  void EndOwnMaps();
+
   // An overlay's pixel, drawn after the stars and labels where neither is:
   // value at word, noted for the next clear; the drawn-star map is left alone.
   void WritePixel(size_t word, uint16_t value) {
@@ -112,4 +116,8 @@ class StarFrame {
   // cheap).
   std::vector<HighestIndexTarget> m_targets;
   std::vector<std::vector<uint32_t>> m_written;
+  // BeginOwnMaps's maps for targets 1 and on, all kNoStar between uses, and
+  // where each target's notes stood when they began.
+  std::vector<std::vector<int32_t>> m_ownDrawn;
+  std::vector<size_t> m_ownNotesBegin;
 };

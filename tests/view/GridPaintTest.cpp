@@ -127,6 +127,7 @@ TEST_P(GridPaint, MatchesTheStraightforwardPaintFrameAfterFrame) {
   paint("labels off");
   view.m_bMagnitudesValid = 0;
   paint("magnitudes stale");
+  paint("magnitudes stale, the same frame again");
   view.m_vPosition = view.m_vPosition + view.m_vForward * 0.5;
   document.m_catalog.UpdateMagnitudes(view.m_vPosition);
   magnitudesAt = view.m_vPosition;
