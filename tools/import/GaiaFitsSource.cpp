@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ExitCodes.h"
+#include "FitsHeaderCheck.h"
 #include "StarSource.h"
 
 namespace {
@@ -40,13 +41,15 @@ class GaiaFitsSource : public StarSource {
     int status = 0;
     m_memory = data;
     m_memorySize = size;
+    FitsHeaderCheck headers(path, data, size);
+    if (!CheckHeader(headers, 0, 1)) return kExitBadInput;
     // The disk-file call takes the name as it is, without CFITSIO's
     // extended syntax (brackets, filters); it opens compressed files too.
     if (data ? fits_open_memfile(&m_file, path.c_str(), READONLY, &m_memory, &m_memorySize, 0, nullptr,
                                  &status)
              : fits_open_diskfile(&m_file, path.c_str(), READONLY, &status))
       return Fail(kExitFailure, status);
-    if (!MoveToBinaryTable()) return kExitBadInput;
+    if (!MoveToBinaryTable(headers)) return kExitBadInput;
     // CFITSIO's in-memory driver trusts the header's size of the data.
     LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
     if (fits_get_hduaddrll(m_file, &headerStart, &dataStart, &dataEnd, &status))
@@ -108,14 +111,29 @@ class GaiaFitsSource : public StarSource {
     std::vector<char*> pointers;
   };
 
-  bool MoveToBinaryTable() {
-    int status = 0, count = 0, type = 0;
-    if (fits_get_num_hdus(m_file, &count, &status)) return Problem(status);
-    for (int hdu = 2; hdu <= count; ++hdu) {
-      if (fits_movabs_hdu(m_file, hdu, &type, &status)) return Problem(status);
+  // Moves HDU by HDU (CFITSIO parses the header of each it passes), each
+  // header checked before CFITSIO reads it.
+  bool MoveToBinaryTable(FitsHeaderCheck& headers) {
+    for (int hdu = 2;; ++hdu) {
+      int status = 0, type = 0;
+      LONGLONG headerStart = 0, dataStart = 0, next = 0;
+      if (fits_get_hduaddrll(m_file, &headerStart, &dataStart, &next, &status)) return Problem(status);
+      if (!CheckHeader(headers, static_cast<uint64_t>(next), hdu)) return false;
+      if (fits_movabs_hdu(m_file, hdu, &type, &status)) {
+        if (status != END_OF_FILE) return Problem(status);
+        fits_clear_errmsg();
+        m_error = m_path + ": no binary table in the FITS file";
+        return false;
+      }
       if (type == BINARY_TBL) return true;
     }
-    m_error = m_path + ": no binary table in the FITS file";
+  }
+
+  bool CheckHeader(FitsHeaderCheck& headers, uint64_t offset, int hdu) {
+    const std::string card = headers.OverflowingCard(offset);
+    if (card.empty()) return true;
+    m_error = m_path + ": HDU " + std::to_string(hdu) + ": header card '" + card +
+              "': an unquoted value of 70 or more characters, longer than CFITSIO takes; quote it";
     return false;
   }
 

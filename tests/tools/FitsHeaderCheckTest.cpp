@@ -1,0 +1,77 @@
+// FITS headers that CFITSIO cannot parse safely (an unquoted TTYPEn value of
+// 70 characters or more) are refused by the FITS source before CFITSIO reads
+// them, whether the file is plain, gzip-compressed or in memory; values just
+// short of that, or cards CFITSIO copies safely, are read as before.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <filesystem>
+
+#include "StarSource.h"
+#include "ToolsTestSupport.h"
+
+namespace {
+
+const std::string kFixtures = VANTARO_FIXTURES_DIR;
+
+// gaia.fits with one header card of its table replaced (cards count from 0
+// in the file; the table's header is the second 2880-byte record).
+std::string FitsWithCard(int card, std::string text) {
+  std::string bytes = ReadBytes(kFixtures + "/gaia.fits");
+  text.resize(80, ' ');
+  bytes.replace(static_cast<size_t>(card) * 80, 80, text);
+  return bytes;
+}
+
+constexpr int kTtype1Card = 44;  // TTYPE1  = 'solution_id'
+constexpr int kTunit4Card = 54;  // TUNIT4  = 'deg     '
+
+void WriteGzip(const std::string& path, const std::string& bytes) {
+  gzFile file = gzopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size())), static_cast<int>(bytes.size()));
+  ASSERT_EQ(gzclose(file), Z_OK);
+}
+
+TEST(FitsHeaderCheck, UnquotedColumnNamesCfitsioOverflowsOnAreRefused) {
+  const std::string a70(70, 'A');
+  const struct {
+    const char* name;
+    int card;
+    std::string text;
+    bool refused;
+  } rows[] = {
+      {"70 characters", kTtype1Card, "TTYPE1  = " + a70, true},
+      {"71 characters, no blank after '='", kTtype1Card, "TTYPE1  =A" + a70, true},
+      {"69 characters", kTtype1Card, "TTYPE1  =  " + a70.substr(1), false},
+      {"a blank ends the value", kTtype1Card, "TTYPE1  = " + a70.substr(1) + " ", false},
+      {"quoted", kTtype1Card, "TTYPE1  = '" + a70.substr(2) + "'", false},
+      {"a unit, copied safely", kTunit4Card, "TUNIT4  = " + a70, false},
+  };
+  TempDirectory dir("fits-header-check");
+  for (const auto& row : rows) {
+    const std::string bytes = FitsWithCard(row.card, row.text);
+    std::ofstream(dir.File("gaia.fits"), std::ios::binary) << bytes;
+    WriteGzip(dir.File("gaia.fits.gz"), bytes);
+    const std::string expected = ": HDU 2: header card 'TTYPE1': an unquoted value of 70 or more characters";
+    for (const char* name : {"gaia.fits", "gaia.fits.gz"}) {
+      MakeMapOptions options;
+      options.inputs = {dir.File(name)};
+      options.output = dir.File("map.smp");
+      std::string log;
+      EXPECT_EQ(RunMakeMap(options, &log), row.refused ? kExitBadInput : kExitSuccess) << row.name << log;
+      EXPECT_EQ(log.find(dir.File(name) + expected) != std::string::npos, row.refused) << row.name << log;
+      EXPECT_EQ(std::filesystem::exists(dir.File("map.smp")), !row.refused) << row.name;
+      std::filesystem::remove(dir.File("map.smp"));
+    }
+    std::string error;
+    int code = kExitSuccess;
+    const auto source = OpenGaiaFitsSource("m.fits", {}, &error, &code, bytes.data(), bytes.size());
+    EXPECT_EQ(source == nullptr, row.refused) << row.name << error;
+    if (row.refused) {
+      EXPECT_TRUE(error.starts_with("m.fits" + expected)) << error;
+    }
+  }
+}
+
+}  // namespace
