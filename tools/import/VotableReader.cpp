@@ -5,6 +5,8 @@
 // standard (1.4) writes them.
 #include "VotableReader.h"
 
+#include <strings.h>
+
 #include <sys/stat.h>
 
 #include <array>
@@ -13,22 +15,16 @@
 #include <cmath>
 #include <cstring>
 
+#include "TabledataChunks.h"
 #include "text/Cp1252.h"
 
 namespace {
 
 constexpr int kBlockBytes = 1 << 16;
 constexpr size_t kQueueRows = 16384;
-constexpr size_t kMaxCellBytes = 1 << 20;  // a longer cell or array is refused
-
-std::string_view LocalName(std::string_view name) {
-  const size_t colon = name.rfind(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
 const XML_Char* Attribute(const XML_Char** attributes, std::string_view name) {
   for (const XML_Char** a = attributes; *a; a += 2)
-    if (LocalName(a[0]) == name) return a[1];
+    if (VotableReader::LocalName(a[0]) == name) return a[1];
   return nullptr;
 }
 
@@ -132,7 +128,15 @@ constexpr std::array<int8_t, 256> kBase64 = [] {
 
 }  // namespace
 
+std::string_view VotableReader::LocalName(std::string_view name) {
+  const size_t colon = name.rfind(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+VotableReader::VotableReader() = default;
+
 VotableReader::~VotableReader() {
+  m_chunks.reset();
   if (m_worker.joinable()) {
     {
       const std::lock_guard lock(m_mutex);
@@ -161,13 +165,19 @@ bool VotableReader::Open(const std::string& path) {
     m_reported = path + ": out of memory";
     return false;
   }
-  XML_SetUserData(m_parser, this);
-  XML_SetElementHandler(m_parser, OnStart, OnEnd);
-  XML_SetCharacterDataHandler(m_parser, OnText);
+  SetHandlers();
   while (!m_dataStarted && !m_finished && m_error.empty()) Pump();
   if (m_error.empty() && !m_tableSeen) m_error = path + ": a VOTable without a TABLE";
   m_reported = m_error;
   return m_error.empty();
+}
+
+void VotableReader::SetHandlers() {
+  XML_SetUserData(m_parser, this);
+  XML_SetElementHandler(m_parser, OnStart, OnEnd);
+  XML_SetCharacterDataHandler(m_parser, OnText);
+  XML_SetXmlDeclHandler(m_parser, OnXmlDeclaration);
+  XML_SetStartDoctypeDeclHandler(m_parser, OnDoctype);
 }
 
 double VotableReader::fractionRead() const {
@@ -188,7 +198,8 @@ VotableReader::Result VotableReader::Next() {
   }
 }
 
-// Waits for the parsing thread's next batch (starting the thread the first time).
+// Waits for the next chunk's rows, or the parsing thread's next batch
+// (starting the thread the first time).
 bool VotableReader::TakeBatch() {
   if (!m_worker.joinable()) {
     if (!m_error.empty() || m_finished) {  // Open met the end: nothing to hand over
@@ -196,6 +207,14 @@ bool VotableReader::TakeBatch() {
       m_readyRows = m_taken = 0;
       return true;
     }
+    if (!m_chunksDone && m_splittable && m_data == Data::TableData && !m_dataTag.empty()) {
+      if (!m_chunks)
+        m_chunks = std::make_unique<TabledataChunks>(m_file, std::move(m_afterDataTag), m_dataTagLine,
+                                                     m_openElements.back(), m_fields, m_bytesRead);
+      if (TakeChunk()) return true;
+      HandOverToParser();
+    }
+    m_readyParsed = false;
     m_worker = std::thread([this] { Work(); });
   }
   std::unique_lock lock(m_mutex);
@@ -209,6 +228,42 @@ bool VotableReader::TakeBatch() {
   lock.unlock();
   m_changed.notify_all();
   return true;
+}
+
+bool VotableReader::TakeChunk() {
+  std::optional<TabledataChunks::BadCell> bad;
+  if (!m_chunks->Take(&m_ready, &m_readyRows, &bad)) return false;
+  m_taken = 0;
+  m_readyParsed = true;
+  if (bad) {
+    m_reported = CellError(bad->field, m_rowNumber + bad->row + 1, bad->text);
+    m_readyLast = true;
+  }
+  m_rowsParsed += m_readyRows;
+  return true;
+}
+
+// The single parser reads on from the chunk the threads could not: a new
+// parser, inside the elements the rows are in, fed the bytes not yet parsed.
+void VotableReader::HandOverToParser() {
+  uint64_t line = 0;
+  m_replay = m_chunks->TakeOver(&line);
+  m_replayPos = 0;
+  m_chunks.reset();
+  m_chunksDone = true;
+  XML_ParserFree(m_parser);
+  m_parser = XML_ParserCreate(nullptr);
+  if (!m_parser) {
+    m_error = m_path + ": out of memory";
+    m_finished = true;
+    return;
+  }
+  SetHandlers();
+  m_suspended = false;
+  std::string opening;
+  for (const std::string& name : m_openElements) opening += "<" + name + ">";
+  XML_Parse(m_parser, opening.data(), static_cast<int>(opening.size()), XML_FALSE);
+  m_lineOffset = line - 1;  // the opening tags take no line
 }
 
 // The parsing thread: fills a batch, hands it over, until the table ends.
@@ -232,15 +287,14 @@ void VotableReader::Work() {
 
 // TABLEDATA cells come as text; the caller's thread makes them values.
 bool VotableReader::ParseRowText() {
-  if (m_data != Data::TableData) return true;
+  if (m_data != Data::TableData || m_readyParsed) return true;
   const size_t width = m_fields.size();
   for (size_t i = 0; i < width; ++i) {
     const Field& field = m_fields[i];
     if (!field.wanted) continue;
     Cell& cell = m_ready[m_current * width + i];
-    if (ParseCellText(field, cell)) continue;
-    m_reported = m_path + ": VOTable row " + std::to_string(m_rowNumber) + ": column '" + field.name +
-                 "': '" + cell.text + "' is not " + (IsInteger(field.type) ? "a whole number" : "a number");
+    if (ParseCell(field, cell.text, &cell)) continue;
+    m_reported = CellError(i, m_rowNumber, cell.text);
     m_readyLast = true;
     m_readyRows = m_taken;  // no row after the faulty one
     return false;
@@ -257,16 +311,29 @@ void VotableReader::Pump() {
     m_finished = true;
     return;
   } else {
-    void* buffer = XML_GetBuffer(m_parser, kBlockBytes);
+    auto* buffer = static_cast<char*>(XML_GetBuffer(m_parser, kBlockBytes));
     if (!buffer) return Fail("out of memory");
-    const int count = gzread(m_file, buffer, kBlockBytes);
-    if (count < 0) {
-      int code = 0;
-      const std::string cause = gzerror(m_file, &code);
-      m_error = cause.starts_with(m_path + ": ") ? cause : m_path + ": " + cause;
-      return;
+    int count = 0;
+    if (m_replayPos < m_replay.size()) {
+      count = static_cast<int>(std::min<size_t>(kBlockBytes, m_replay.size() - m_replayPos));
+      std::memcpy(buffer, m_replay.data() + m_replayPos, static_cast<size_t>(count));
+      m_replayPos += static_cast<size_t>(count);
+      if (m_replayPos == m_replay.size()) std::string().swap(m_replay), m_replayPos = 0;
+    } else {
+      count = gzread(m_file, buffer, kBlockBytes);
+      if (count < 0) {
+        int code = 0;
+        const std::string cause = gzerror(m_file, &code);
+        m_error = cause.starts_with(m_path + ": ") ? cause : m_path + ": " + cause;
+        return;
+      }
+      m_inputDone = count == 0;
     }
-    m_inputDone = count == 0;
+    // Rows are cut at bytes, so only an ASCII-compatible encoding is cut.
+    if (m_firstBlock && count >= 2 &&
+        (buffer[0] == 0 || buffer[1] == 0 || buffer[0] == '\xFE' || buffer[0] == '\xFF'))
+      m_splittable = false;
+    m_firstBlock = false;
     m_bytesRead.store(static_cast<uint64_t>(std::max<z_off_t>(gzoffset(m_file), 0)),
                       std::memory_order_relaxed);
     status = XML_ParseBuffer(m_parser, count, m_inputDone);
@@ -289,7 +356,7 @@ void VotableReader::Stop(bool resumable) {
 }
 
 std::string VotableReader::Where() const {
-  return m_path + ":" + std::to_string(XML_GetCurrentLineNumber(m_parser));
+  return m_path + ":" + std::to_string(XML_GetCurrentLineNumber(m_parser) + m_lineOffset);
 }
 
 void VotableReader::Fail(const std::string& what) {
@@ -298,10 +365,22 @@ void VotableReader::Fail(const std::string& what) {
 }
 
 void VotableReader::OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
-  static_cast<VotableReader*>(self)->Start(LocalName(name), attributes);
+  auto* reader = static_cast<VotableReader*>(self);
+  if (!reader->m_dataStarted) reader->m_openElements.emplace_back(name);
+  reader->Start(LocalName(name), attributes);
 }
 void VotableReader::OnEnd(void* self, const XML_Char* name) {
-  static_cast<VotableReader*>(self)->End(LocalName(name));
+  auto* reader = static_cast<VotableReader*>(self);
+  if (!reader->m_dataStarted && !reader->m_openElements.empty()) reader->m_openElements.pop_back();
+  reader->End(LocalName(name));
+}
+void VotableReader::OnXmlDeclaration(void* self, const XML_Char*, const XML_Char* encoding, int) {
+  if (encoding && strcasecmp(encoding, "UTF-8") != 0 && strcasecmp(encoding, "US-ASCII") != 0)
+    static_cast<VotableReader*>(self)->m_splittable = false;
+}
+// A document type may declare entities and attribute defaults, which a chunk parsed alone would miss.
+void VotableReader::OnDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+  static_cast<VotableReader*>(self)->m_splittable = false;
 }
 void VotableReader::OnText(void* self, const XML_Char* text, int length) {
   static_cast<VotableReader*>(self)->Text(std::string_view(text, static_cast<size_t>(length)));
@@ -332,6 +411,7 @@ void VotableReader::Start(std::string_view name, const XML_Char** attributes) {
       m_data = name == "TABLEDATA" ? Data::TableData : name == "BINARY" ? Data::Binary : Data::Binary2;
       if (m_fields.empty()) return Fail("a TABLE with data but without FIELDs");
       m_dataStarted = true;
+      if (m_data == Data::TableData && m_splittable) KeepTabledataStart();
       Stop(true);  // fields() is complete: let the caller choose its fields
     } else if (name == "FITS") {
       Fail("a TABLE whose data is a FITS file, which is not read; save the table as TABLEDATA or BINARY2");
@@ -388,6 +468,18 @@ void VotableReader::Text(std::string_view text) {
   }
 }
 
+// The TABLEDATA start tag and the bytes the parser holds after it, where the chunks begin.
+void VotableReader::KeepTabledataStart() {
+  int offset = 0, size = 0;
+  const char* buffer = XML_GetInputContext(m_parser, &offset, &size);
+  const int tagBytes = XML_GetCurrentByteCount(m_parser);
+  if (!buffer || tagBytes <= 0 || offset + tagBytes > size) return;
+  m_dataTag.assign(buffer + offset, static_cast<size_t>(tagBytes));
+  if (m_dataTag.ends_with("/>")) return m_dataTag.clear();  // an empty element: no rows
+  m_afterDataTag.assign(buffer + offset + tagBytes, static_cast<size_t>(size - offset - tagBytes));
+  m_dataTagLine = XML_GetCurrentLineNumber(m_parser);
+}
+
 VotableReader::Cell* VotableReader::RowCells() {
   const size_t width = m_fields.size();
   if (m_cells.size() < (m_queued + 1) * width) m_cells.resize((m_queued + 1) * width);
@@ -421,29 +513,36 @@ bool VotableReader::AddField(const XML_Char** attributes) {
   return true;
 }
 
-bool VotableReader::ParseCellText(const Field& field, Cell& cell) const {
-  cell.null = false;
-  cell.integral = false;
+bool VotableReader::ParseCell(const Field& field, std::string_view text, Cell* cell) {
+  cell->null = false;
+  cell->integral = false;
   if (IsText(field.type)) {
-    cell.null = field.null && cell.text == *field.null;
+    if (text.data() != cell->text.data()) cell->text.assign(text);
+    cell->null = field.null && text == *field.null;
     return true;
   }
-  const std::string_view value = Trimmed(cell.text);
+  const std::string_view value = Trimmed(text);
   if (value.empty() || (field.null && value == Trimmed(*field.null))) {
-    cell.null = true;
+    cell->null = true;
     return true;
   }
   if (IsInteger(field.type)) {
-    if (!ParseInteger(value, &cell.integer)) return false;
-    cell.integral = true;
-    cell.number = static_cast<double>(cell.integer);
-    cell.null = field.nullInteger && cell.integer == *field.nullInteger;
+    if (!ParseInteger(value, &cell->integer)) return false;
+    cell->integral = true;
+    cell->number = static_cast<double>(cell->integer);
+    cell->null = field.nullInteger && cell->integer == *field.nullInteger;
     return true;
   }
-  const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), cell.number);
+  const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), cell->number);
   if (problem != std::errc() || end != value.data() + value.size()) return false;
-  cell.null = !std::isfinite(cell.number);
+  cell->null = !std::isfinite(cell->number);
   return true;
+}
+
+std::string VotableReader::CellError(size_t field, uint64_t row, std::string_view text) const {
+  const Field& column = m_fields[field];
+  return m_path + ": VOTable row " + std::to_string(row) + ": column '" + column.name + "': '" +
+         std::string(text) + "' is not " + (IsInteger(column.type) ? "a whole number" : "a number");
 }
 
 // Keeps a wanted cell's text for ParseRowText.

@@ -3,7 +3,8 @@
 // gzip-compressed, through expat. It holds a block of input and two batches
 // of rows parsed from it, never the whole table: once the rows begin, expat
 // runs on a thread of its own, filling one batch while the caller reads the
-// other.
+// other. TABLEDATA rows are parsed in chunks on several threads
+// (TabledataChunks) for as long as the content allows it.
 #pragma once
 
 #include <expat.h>
@@ -12,12 +13,15 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+class TabledataChunks;
 
 class VotableReader {
  public:
@@ -54,7 +58,7 @@ class VotableReader {
   };
   enum class Result { Row, End, Error };
 
-  VotableReader() = default;
+  VotableReader();
   ~VotableReader();
   VotableReader(const VotableReader&) = delete;
   VotableReader& operator=(const VotableReader&) = delete;
@@ -78,12 +82,21 @@ class VotableReader {
   const std::string& error() const { return m_reported; }
   double fractionRead() const;
 
+  static constexpr size_t kMaxCellBytes = 1 << 20;  // a longer cell or array is refused
+  static std::string_view LocalName(std::string_view name);
+  // A TABLEDATA cell's text made the field's value; false when it is none.
+  static bool ParseCell(const Field& field, std::string_view text, Cell* cell);
+
  private:
   enum class Data { None, TableData, Binary, Binary2 };
 
   static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes);
   static void OnEnd(void* self, const XML_Char* name);
   static void OnText(void* self, const XML_Char* text, int length);
+  static void OnXmlDeclaration(void* self, const XML_Char* version, const XML_Char* encoding, int standalone);
+  static void OnDoctype(void* self, const XML_Char* name, const XML_Char* system, const XML_Char* pub,
+                        int internalSubset);
+  void SetHandlers();
   void Start(std::string_view name, const XML_Char** attributes);
   void End(std::string_view name);
   void Text(std::string_view text);
@@ -91,6 +104,9 @@ class VotableReader {
   void Pump();
   void Work();
   bool TakeBatch();
+  bool TakeChunk();
+  void KeepTabledataStart();
+  void HandOverToParser();
   bool ParseRowText();
   void Stop(bool resumable);
   void Fail(const std::string& what);
@@ -101,7 +117,7 @@ class VotableReader {
   void EndRow();
   bool DecodeBase64(std::string_view text);
   void ReadBinaryRows();
-  bool ParseCellText(const Field& field, Cell& cell) const;
+  std::string CellError(size_t field, uint64_t row, std::string_view text) const;
 
   gzFile m_file = nullptr;
   XML_Parser m_parser = nullptr;
@@ -109,6 +125,19 @@ class VotableReader {
   uint64_t m_fileSize = 0;
   std::string m_error;
   bool m_suspended = false, m_inputDone = false, m_finished = false;
+  uint64_t m_lineOffset = 0;  // lines before the parser's first, once it reads on after the chunks
+  std::string m_replay;       // bytes the parser reads before the rest of the file
+  size_t m_replayPos = 0;
+
+  // Chunked TABLEDATA: whether the document allows it, the elements open
+  // around the rows (their qualified names), the TABLEDATA start tag and what
+  // the parser had read after it.
+  bool m_splittable = true, m_firstBlock = true;
+  std::vector<std::string> m_openElements;
+  std::string m_dataTag, m_afterDataTag;
+  uint64_t m_dataTagLine = 0;
+  std::unique_ptr<TabledataChunks> m_chunks;
+  bool m_chunksDone = false;
 
   bool m_rootSeen = false, m_inTable = false, m_tableSeen = false, m_inField = false;
   Data m_data = Data::None;
@@ -140,7 +169,7 @@ class VotableReader {
   // The caller's batch.
   std::vector<Cell> m_ready;
   size_t m_readyRows = 0, m_taken = 0, m_current = 0;
-  bool m_readyLast = false;
+  bool m_readyLast = false, m_readyParsed = false;
   uint64_t m_rowNumber = 0;
   std::string m_reported;
 };

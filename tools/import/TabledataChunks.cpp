@@ -1,0 +1,315 @@
+// Cutting: every '<' of the content is looked at. Where none starts a
+// comment, a CDATA section or a processing instruction ("<!", "<?"), each is
+// a tag, so a row tag found at one is a row's start and the element's end
+// tag is its end: the chunks between hold whole rows. Parsing: a chunk must
+// be rows of cells only; whatever else it holds hands it to the single parser.
+#include "TabledataChunks.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kChunkBytes = 1 << 19;    // a chunk ends at the first row start after this many bytes
+constexpr size_t kLongestChunk = 1 << 23;  // without a row start in this many, the single parser reads on
+constexpr size_t kReadBytes = 1 << 18;
+constexpr size_t kChunksAhead = 8;
+constexpr int kParserThreads = 2;
+
+bool EndsName(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
+
+// The tag at the start of bytes; false also when the bytes end before one could be told.
+bool StartsTag(std::string_view bytes, std::string_view tag) {
+  return bytes.size() > tag.size() && bytes.starts_with(tag) && EndsName(bytes[tag.size()]);
+}
+
+// The line breaks in bytes as expat counts them: "\r\n", "\r" and "\n" each one.
+uint64_t LineBreaks(std::string_view bytes) {
+  const auto count = [&](char c) { return static_cast<uint64_t>(std::count(bytes.begin(), bytes.end(), c)); };
+  uint64_t breaks = count('\n');
+  if (const uint64_t returns = count('\r')) {
+    breaks += returns;
+    for (size_t i = 0; i + 1 < bytes.size(); ++i)
+      if (bytes[i] == '\r' && bytes[i + 1] == '\n') --breaks;
+  }
+  return breaks;
+}
+
+}  // namespace
+
+// One thread's expat parser and the row it is reading.
+class TabledataChunks::Parser {
+ public:
+  explicit Parser(const std::vector<Field>& fields)
+      : m_fields(fields), m_parser(XML_ParserCreate("UTF-8")), m_spans(fields.size()) {}
+  ~Parser() {
+    if (m_parser) XML_ParserFree(m_parser);
+  }
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  // Reads the chunk's rows; false when the single parser must read it.
+  bool Run(Chunk& chunk) {
+    chunk.rows = 0;
+    if (!m_parser || XML_ParserReset(m_parser, "UTF-8") != XML_TRUE) return false;
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, OnStart, OnEnd);
+    XML_SetCharacterDataHandler(m_parser, OnText);
+    m_chunk = &chunk;
+    m_depth = 0;
+    m_inCell = m_failed = false;
+    static constexpr std::string_view kOpen = "<chunk>", kClose = "</chunk>";
+    const auto parse = [this](std::string_view bytes, bool last) {
+      return XML_Parse(m_parser, bytes.data(), static_cast<int>(bytes.size()), last) == XML_STATUS_OK;
+    };
+    const bool parsed = parse(kOpen, false) && parse(chunk.bytes, false) && parse(kClose, true);
+    return chunk.bad || (parsed && !m_failed);
+  }
+
+ private:
+  struct Span {
+    size_t begin = 0, end = 0;
+  };
+
+  static void OnStart(void* self, const XML_Char* name, const XML_Char**) {
+    static_cast<Parser*>(self)->Start(VotableReader::LocalName(name));
+  }
+  static void OnEnd(void* self, const XML_Char*) { static_cast<Parser*>(self)->End(); }
+  static void OnText(void* self, const XML_Char* text, int length) {
+    static_cast<Parser*>(self)->Text(std::string_view(text, static_cast<size_t>(length)));
+  }
+
+  // Depth 1 is the wrapper, 2 a row, 3 a cell.
+  void Start(std::string_view name) {
+    ++m_depth;
+    if (m_depth == 1) return;
+    if (m_depth == 2 && name == "TR") {
+      m_column = 0;
+      m_rowText.clear();
+    } else if (m_depth == 3 && name == "TD") {
+      m_inCell = true;
+      m_cellStart = m_rowText.size();
+    } else {
+      Fail();
+    }
+  }
+
+  void End() {
+    const int depth = m_depth--;
+    if (depth == 3) {
+      m_inCell = false;
+      if (m_column < m_spans.size()) m_spans[m_column] = {m_cellStart, m_rowText.size()};
+      ++m_column;
+    } else if (depth == 2) {
+      EndRow();
+    }
+  }
+
+  void Text(std::string_view text) {
+    if (!m_inCell || m_column >= m_fields.size() || !m_fields[m_column].wanted) return;
+    if (m_rowText.size() - m_cellStart + text.size() > VotableReader::kMaxCellBytes) return Fail();
+    m_rowText.append(text);
+  }
+
+  void EndRow() {
+    const size_t width = m_fields.size();
+    if (m_column != width) return Fail();
+    Chunk& chunk = *m_chunk;
+    if (chunk.cells.size() < (chunk.rows + 1) * width) chunk.cells.resize((chunk.rows + 1) * width);
+    Cell* cells = &chunk.cells[chunk.rows * width];
+    for (size_t i = 0; i < width; ++i) {
+      if (!m_fields[i].wanted) continue;
+      const std::string_view text =
+          std::string_view(m_rowText).substr(m_spans[i].begin, m_spans[i].end - m_spans[i].begin);
+      if (!VotableReader::ParseCell(m_fields[i], text, &cells[i])) {
+        chunk.bad = BadCell{chunk.rows, i, std::string(text)};
+        XML_StopParser(m_parser, XML_FALSE);
+        return;
+      }
+    }
+    ++chunk.rows;
+  }
+
+  void Fail() {
+    m_failed = true;
+    XML_StopParser(m_parser, XML_FALSE);
+  }
+
+  const std::vector<Field>& m_fields;
+  XML_Parser m_parser;
+  Chunk* m_chunk = nullptr;
+  int m_depth = 0;
+  bool m_inCell = false, m_failed = false;
+  size_t m_column = 0, m_cellStart = 0;
+  std::string m_rowText;  // the wanted cells' text of the current row
+  std::vector<Span> m_spans;
+};
+
+TabledataChunks::TabledataChunks(gzFile file, std::string content, uint64_t line,
+                                 const std::string& elementName, const std::vector<Field>& fields,
+                                 std::atomic<uint64_t>& bytesRead)
+    : m_file(file), m_pending(std::move(content)), m_line(line), m_fields(fields), m_bytesRead(bytesRead) {
+  const size_t colon = elementName.rfind(':');
+  const std::string prefix = colon == std::string::npos ? "" : elementName.substr(0, colon + 1);
+  m_rowTag = "<" + prefix + "TR";
+  m_endTag = "</" + elementName;
+  m_splitter = std::thread([this] { Split(); });
+  for (int i = 0; i < kParserThreads; ++i) m_parsers.emplace_back([this] { Parse(); });
+}
+
+TabledataChunks::~TabledataChunks() { Stop(); }
+
+void TabledataChunks::Stop() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stop = true;
+  }
+  m_changed.notify_all();
+  if (m_splitter.joinable()) m_splitter.join();
+  for (std::thread& parser : m_parsers)
+    if (parser.joinable()) parser.join();
+}
+
+std::unique_ptr<TabledataChunks::Chunk> TabledataChunks::NewChunk() {
+  std::unique_ptr<Chunk> chunk;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (!m_spare.empty()) {
+      chunk = std::move(m_spare.back());
+      m_spare.pop_back();
+    }
+  }
+  if (!chunk) return std::make_unique<Chunk>();
+  chunk->bytes.clear();
+  chunk->handOver = chunk->parsing = chunk->parsed = false;
+  chunk->rows = 0;
+  chunk->bad.reset();
+  return chunk;
+}
+
+bool TabledataChunks::ReadMore() {
+  const size_t old = m_pending.size();
+  m_pending.resize(old + kReadBytes);
+  const int count = gzread(m_file, m_pending.data() + old, kReadBytes);
+  m_pending.resize(old + static_cast<size_t>(std::max(count, 0)));
+  m_inputDone = count <= 0;  // an error the single parser's own read reports
+  m_bytesRead.store(static_cast<uint64_t>(std::max<z_off_t>(gzoffset(m_file), 0)), std::memory_order_relaxed);
+  return count > 0;
+}
+
+// Cuts the chunks, keeping kChunksAhead of them at most, until one hands over.
+void TabledataChunks::Split() {
+  size_t scanned = 0;  // the pending bytes before it hold no cut
+  for (;;) {
+    {
+      std::unique_lock lock(m_mutex);
+      m_changed.wait(lock, [this] { return m_stop || m_chunks.size() < kChunksAhead; });
+      if (m_stop) return;
+    }
+    size_t cut = std::string::npos;
+    bool handOver = false;
+    const std::string_view bytes = m_pending;
+    const size_t longestTag = std::max(m_endTag.size(), m_rowTag.size());
+    for (size_t at = scanned;; ++at) {
+      const void* found =
+          at < bytes.size() ? std::memchr(bytes.data() + at, '<', bytes.size() - at) : nullptr;
+      if (!found) {
+        scanned = bytes.size();
+        break;
+      }
+      at = static_cast<size_t>(static_cast<const char*>(found) - bytes.data());
+      // A tag too near the end to be told waits for more bytes, if there are any.
+      if (bytes.size() - at <= longestTag && !m_inputDone) {
+        scanned = at;
+        break;
+      }
+      const char next = at + 1 < bytes.size() ? bytes[at + 1] : '\0';
+      if (next == '!' || next == '?') {
+        handOver = true;
+        break;
+      }
+      const std::string_view rest = bytes.substr(at);
+      if (StartsTag(rest, m_endTag) || (at >= kChunkBytes && StartsTag(rest, m_rowTag))) {
+        cut = at;
+        break;
+      }
+    }
+    if (!handOver && cut == std::string::npos) {
+      if (!m_inputDone && bytes.size() < kLongestChunk && ReadMore()) continue;
+      handOver = true;
+    }
+    std::unique_ptr<Chunk> chunk = NewChunk();
+    chunk->line = m_line;
+    if (handOver || cut == 0) {
+      chunk->handOver = true;
+    } else {
+      chunk->bytes.assign(m_pending, 0, cut);
+      m_pending.erase(0, cut);
+      m_line += LineBreaks(chunk->bytes);
+      scanned = 0;
+    }
+    const bool last = chunk->handOver;
+    {
+      const std::lock_guard lock(m_mutex);
+      m_chunks.push_back(std::move(chunk));
+    }
+    m_changed.notify_all();
+    if (last) return;
+  }
+}
+
+// Parses the first chunk no thread has taken, until stopped.
+void TabledataChunks::Parse() {
+  Parser parser(m_fields);
+  for (;;) {
+    Chunk* chunk = nullptr;
+    {
+      std::unique_lock lock(m_mutex);
+      const auto waiting = [](const std::unique_ptr<Chunk>& c) {
+        return !c->handOver && !c->parsing && !c->parsed;
+      };
+      m_changed.wait(lock, [&] {
+        return m_stop || std::find_if(m_chunks.begin(), m_chunks.end(), waiting) != m_chunks.end();
+      });
+      if (m_stop) return;
+      chunk = std::find_if(m_chunks.begin(), m_chunks.end(), waiting)->get();
+      chunk->parsing = true;
+    }
+    const bool read = parser.Run(*chunk);
+    {
+      const std::lock_guard lock(m_mutex);
+      chunk->parsing = false;
+      chunk->parsed = true;
+      chunk->handOver = !read;
+    }
+    m_changed.notify_all();
+  }
+}
+
+bool TabledataChunks::Take(std::vector<Cell>* cells, size_t* rows, std::optional<BadCell>* bad) {
+  std::unique_lock lock(m_mutex);
+  m_changed.wait(lock, [this] {
+    return !m_chunks.empty() &&
+           (m_chunks.front()->parsed || (m_chunks.front()->handOver && !m_chunks.front()->parsing));
+  });
+  Chunk& chunk = *m_chunks.front();
+  if (chunk.handOver) return false;
+  cells->swap(chunk.cells);
+  *rows = chunk.rows;
+  *bad = std::move(chunk.bad);
+  m_spare.push_back(std::move(m_chunks.front()));
+  m_chunks.pop_front();
+  lock.unlock();
+  m_changed.notify_all();
+  return true;
+}
+
+std::string TabledataChunks::TakeOver(uint64_t* line) {
+  Stop();
+  *line = m_chunks.empty() ? m_line : m_chunks.front()->line;
+  std::string bytes;
+  for (const std::unique_ptr<Chunk>& chunk : m_chunks) bytes += chunk->bytes;
+  bytes += m_pending;
+  m_chunks.clear();
+  return bytes;
+}
