@@ -18,20 +18,33 @@ constexpr int kParserThreads = 2;
 
 bool EndsName(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
 
-// The tag at the start of bytes; false also when the bytes end before one could be told.
-bool StartsTag(std::string_view bytes, std::string_view tag) {
-  return bytes.size() > tag.size() && bytes.starts_with(tag) && EndsName(bytes[tag.size()]);
+// The first tag at or after from that is followed by what may end its name, or npos.
+size_t FindTag(std::string_view bytes, std::string_view tag, size_t from) {
+  while (from < bytes.size()) {
+    const void* found = memmem(bytes.data() + from, bytes.size() - from, tag.data(), tag.size());
+    if (!found) break;
+    const auto at = static_cast<size_t>(static_cast<const char*>(found) - bytes.data());
+    if (at + tag.size() < bytes.size() && EndsName(bytes[at + tag.size()])) return at;
+    from = at + 1;
+  }
+  return std::string_view::npos;
+}
+
+// Whether the bytes hold a comment, a CDATA section, a document type
+// declaration or a processing instruction: "<!" or "<?".
+bool HoldsOtherMarkup(std::string_view bytes) {
+  for (const char mark : {'!', '?'})
+    for (size_t at = bytes.find(mark, 1); at != std::string_view::npos; at = bytes.find(mark, at + 1))
+      if (bytes[at - 1] == '<') return true;
+  return bytes.starts_with('!') || bytes.starts_with('?');
 }
 
 // The line breaks in bytes as expat counts them: "\r\n", "\r" and "\n" each one.
 uint64_t LineBreaks(std::string_view bytes) {
-  const auto count = [&](char c) { return static_cast<uint64_t>(std::count(bytes.begin(), bytes.end(), c)); };
-  uint64_t breaks = count('\n');
-  if (const uint64_t returns = count('\r')) {
-    breaks += returns;
-    for (size_t i = 0; i + 1 < bytes.size(); ++i)
-      if (bytes[i] == '\r' && bytes[i + 1] == '\n') --breaks;
-  }
+  uint64_t breaks = 0;
+  for (size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) ++breaks;
+  for (size_t at = bytes.find('\r'); at != std::string_view::npos; at = bytes.find('\r', at + 1))
+    if (at + 1 == bytes.size() || bytes[at + 1] != '\n') ++breaks;
   return breaks;
 }
 
@@ -199,54 +212,27 @@ bool TabledataChunks::ReadMore() {
 
 // Cuts the chunks, keeping kChunksAhead of them at most, until one hands over.
 void TabledataChunks::Split() {
-  size_t scanned = 0;  // the pending bytes before it hold no cut
   for (;;) {
     {
       std::unique_lock lock(m_mutex);
       m_changed.wait(lock, [this] { return m_stop || m_chunks.size() < kChunksAhead; });
       if (m_stop) return;
     }
-    size_t cut = std::string::npos;
-    bool handOver = false;
+    if (!m_inputDone && m_pending.size() < kChunkBytes + kReadBytes / 2 && ReadMore()) continue;
     const std::string_view bytes = m_pending;
-    const size_t longestTag = std::max(m_endTag.size(), m_rowTag.size());
-    for (size_t at = scanned;; ++at) {
-      const void* found =
-          at < bytes.size() ? std::memchr(bytes.data() + at, '<', bytes.size() - at) : nullptr;
-      if (!found) {
-        scanned = bytes.size();
-        break;
-      }
-      at = static_cast<size_t>(static_cast<const char*>(found) - bytes.data());
-      // A tag too near the end to be told waits for more bytes, if there are any.
-      if (bytes.size() - at <= longestTag && !m_inputDone) {
-        scanned = at;
-        break;
-      }
-      const char next = at + 1 < bytes.size() ? bytes[at + 1] : '\0';
-      if (next == '!' || next == '?') {
-        handOver = true;
-        break;
-      }
-      const std::string_view rest = bytes.substr(at);
-      if (StartsTag(rest, m_endTag) || (at >= kChunkBytes && StartsTag(rest, m_rowTag))) {
-        cut = at;
-        break;
-      }
-    }
-    if (!handOver && cut == std::string::npos) {
-      if (!m_inputDone && bytes.size() < kLongestChunk && ReadMore()) continue;
-      handOver = true;
-    }
+    size_t cut = FindTag(bytes, m_rowTag, std::min(kChunkBytes, bytes.size()));
+    const size_t end = FindTag(bytes.substr(0, cut), m_endTag, 0);
+    if (end != std::string_view::npos) cut = end;
+    if (cut == std::string_view::npos && !m_inputDone && bytes.size() < kLongestChunk && ReadMore()) continue;
     std::unique_ptr<Chunk> chunk = NewChunk();
     chunk->line = m_line;
-    if (handOver || cut == 0) {
+    if (cut == std::string_view::npos || cut == 0 || HoldsOtherMarkup(bytes.substr(0, cut))) {
       chunk->handOver = true;
     } else {
-      chunk->bytes.assign(m_pending, 0, cut);
-      m_pending.erase(0, cut);
+      chunk->bytes.swap(m_pending);  // the chunk keeps the bytes read, the rest is copied back
+      m_pending.assign(chunk->bytes, cut);
+      chunk->bytes.resize(cut);
       m_line += LineBreaks(chunk->bytes);
-      scanned = 0;
     }
     const bool last = chunk->handOver;
     {
