@@ -22,7 +22,8 @@ std::string Row(int i) {
 }
 
 // The table with row kLateRow (from 0) replaced, lines ending in newline.
-std::string Table(bool singleParser, const std::string& lateRow, const std::string& newline = "\n") {
+std::string Table(bool singleParser, const std::string& lateRow, const std::string& newline = "\n",
+                  const std::string& dataTag = "<TABLEDATA>") {
   std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
   if (singleParser) text += "<!DOCTYPE VOTABLE>";
   text += newline + "<VOTABLE version=\"1.4\">" + newline + "<RESOURCE><TABLE>" + newline;
@@ -31,7 +32,7 @@ std::string Table(bool singleParser, const std::string& lateRow, const std::stri
         "datatype=\"double\" name=\"ra\"", "datatype=\"double\" name=\"dec\"",
         "datatype=\"double\" name=\"parallax\"", "datatype=\"float\" name=\"phot_g_mean_mag\""})
     text += std::string("<FIELD ") + field + "/>" + newline;
-  text += "<DATA><TABLEDATA>" + newline;
+  text += "<DATA>" + dataTag + newline;
   for (int i = 0; i < kRows; ++i) text += (i == kLateRow ? lateRow : Row(i)) + newline;
   return text + "</TABLEDATA></DATA></TABLE></RESOURCE></VOTABLE>" + newline;
 }
@@ -61,6 +62,8 @@ TEST(TabledataChunks, ChunkedTableGivesWhatTheSingleParserGives) {
        Table(true, "<TR><TD>1</TD><TD>x</TD><TD>1</TD><TD>2</TD><TD>3x</TD><TD>4</TD></TR>")},
       {"a missing cell", Table(false, "<TR><TD>1</TD></TR>"), Table(true, "<TR><TD>1</TD></TR>")},
       {"a mismatched tag", Table(false, "<TR><TD>1</TR>"), Table(true, "<TR><TD>1</TR>")},
+      {"a start tag on two lines", Table(false, "<TR><TD>1</TR>", "\n", "<TABLEDATA\n>"),
+       Table(true, "<TR><TD>1</TR>", "\n", "<TABLEDATA\n>")},
       {"an unknown entity", Table(false, "<TR><TD>&x;</TD></TR>"), Table(true, "<TR><TD>&x;</TD></TR>")},
       {"an element in a cell",
        Table(false, "<TR><TD>1<B/></TD><TD/><TD>1</TD><TD>2</TD><TD>3</TD><TD>4</TD></TR>"),

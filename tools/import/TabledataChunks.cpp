@@ -158,14 +158,17 @@ class TabledataChunks::Parser {
   std::vector<Span> m_spans;
 };
 
-TabledataChunks::TabledataChunks(gzFile file, std::string content, uint64_t line,
-                                 const std::string& elementName, const std::vector<Field>& fields,
-                                 std::atomic<uint64_t>& bytesRead)
-    : m_file(file), m_pending(std::move(content)), m_line(line), m_fields(fields), m_bytesRead(bytesRead) {
-  const size_t colon = elementName.rfind(':');
-  const std::string prefix = colon == std::string::npos ? "" : elementName.substr(0, colon + 1);
-  m_rowTag = "<" + prefix + "TR";
-  m_endTag = "</" + elementName;
+TabledataChunks::TabledataChunks(gzFile file, std::string_view startTag, uint64_t line, std::string content,
+                                 const std::vector<Field>& fields, std::atomic<uint64_t>& bytesRead)
+    : m_file(file),
+      m_pending(std::move(content)),
+      m_line(line + LineBreaks(startTag)),
+      m_fields(fields),
+      m_bytesRead(bytesRead) {
+  const std::string_view name = startTag.substr(1, startTag.find_first_of(" \t\r\n/>") - 1);
+  const size_t colon = name.rfind(':');
+  m_rowTag.append("<").append(name.substr(0, colon == std::string_view::npos ? 0 : colon + 1)).append("TR");
+  m_endTag.append("</").append(name);
   m_splitter = std::thread([this] { Split(); });
   for (int i = 0; i < kParserThreads; ++i) m_parsers.emplace_back([this] { Parse(); });
 }

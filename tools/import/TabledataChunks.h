@@ -18,6 +18,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -28,9 +29,9 @@ class TabledataChunks {
   using Cell = VotableReader::Cell;
   using Field = VotableReader::Field;
 
-  // The content read so far (after the TABLEDATA start tag, which ends on
-  // line), the rest from file; the element's qualified name tells the tags.
-  TabledataChunks(gzFile file, std::string content, uint64_t line, const std::string& elementName,
+  // The TABLEDATA start tag as written, beginning on line, and the content
+  // read after it; the rest comes from file.
+  TabledataChunks(gzFile file, std::string_view startTag, uint64_t line, std::string content,
                   const std::vector<Field>& fields, std::atomic<uint64_t>& bytesRead);
   ~TabledataChunks();
   TabledataChunks(const TabledataChunks&) = delete;

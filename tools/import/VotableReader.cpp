@@ -128,9 +128,13 @@ constexpr std::array<int8_t, 256> kBase64 = [] {
 
 }  // namespace
 
-std::string_view VotableReader::LocalName(std::string_view name) {
-  const size_t colon = name.rfind(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+// One pass over the name, as it is called for every element of every row.
+std::string_view VotableReader::LocalName(const XML_Char* name) {
+  const XML_Char* local = name;
+  const XML_Char* end = name;
+  for (; *end; ++end)
+    if (*end == ':') local = end + 1;
+  return std::string_view(local, static_cast<size_t>(end - local));
 }
 
 VotableReader::VotableReader() = default;
@@ -209,8 +213,8 @@ bool VotableReader::TakeBatch() {
     }
     if (!m_chunksDone && m_splittable && m_data == Data::TableData && !m_dataTag.empty()) {
       if (!m_chunks)
-        m_chunks = std::make_unique<TabledataChunks>(m_file, std::move(m_afterDataTag), m_dataTagLine,
-                                                     m_openElements.back(), m_fields, m_bytesRead);
+        m_chunks = std::make_unique<TabledataChunks>(m_file, m_dataTag, m_dataTagLine,
+                                                     std::move(m_afterDataTag), m_fields, m_bytesRead);
       if (TakeChunk()) return true;
       HandOverToParser();
     }

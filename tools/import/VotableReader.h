@@ -82,8 +82,8 @@ class VotableReader {
   const std::string& error() const { return m_reported; }
   double fractionRead() const;
 
-  static constexpr size_t kMaxCellBytes = 1 << 20;  // a longer cell or array is refused
-  static std::string_view LocalName(std::string_view name);
+  static constexpr size_t kMaxCellBytes = 1 << 20;          // a longer cell or array is refused
+  static std::string_view LocalName(const XML_Char* name);  // without its namespace prefix
   // A TABLEDATA cell's text made the field's value; false when it is none.
   static bool ParseCell(const Field& field, std::string_view text, Cell* cell);
 
