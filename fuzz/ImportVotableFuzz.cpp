@@ -1,6 +1,7 @@
 // Fuzz target for the importer's VOTable reader: the XML through expat, the
-// FIELDs and their types, TABLEDATA cells, base64 streams and the BINARY and
-// BINARY2 rows cut from them. The first byte chooses what the rest is:
+// FIELDs and their types, TABLEDATA cells (in chunks on threads, and the
+// single parser reading on from where a chunk cannot be parsed alone), base64
+// streams and the BINARY and BINARY2 rows cut from them. The first byte chooses what the rest is:
 //   0: a VOTable document;  1: the same, gzip-compressed;
 //   2, 3: the bytes of a BINARY (2) or BINARY2 (3) stream, base64-encoded
 //   here into a table of the archive's columns, so that row decoding is

@@ -11,9 +11,10 @@
 namespace {
 
 constexpr size_t kChunkBytes = 1 << 19;    // a chunk ends at the first row start after this many bytes
-constexpr size_t kLongestChunk = 1 << 23;  // without a row start in this many, the single parser reads on
+constexpr size_t kLongestChunk = 1 << 22;  // without a row start in this many, the single parser reads on
 constexpr size_t kReadBytes = 1 << 18;
-constexpr size_t kChunksAhead = 8;
+constexpr size_t kChunksAhead = 8;       // cut, not yet taken: at most this many chunks
+constexpr size_t kBytesAhead = 1 << 23;  // and of this many bytes
 constexpr int kParserThreads = 2;
 
 bool EndsName(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
@@ -197,6 +198,7 @@ std::unique_ptr<TabledataChunks::Chunk> TabledataChunks::NewChunk() {
   }
   if (!chunk) return std::make_unique<Chunk>();
   chunk->bytes.clear();
+  if (chunk->bytes.capacity() > 2 * kChunkBytes) chunk->bytes.shrink_to_fit();  // after a long row
   chunk->handOver = chunk->parsing = chunk->parsed = false;
   chunk->rows = 0;
   chunk->bad.reset();
@@ -218,7 +220,8 @@ void TabledataChunks::Split() {
   for (;;) {
     {
       std::unique_lock lock(m_mutex);
-      m_changed.wait(lock, [this] { return m_stop || m_chunks.size() < kChunksAhead; });
+      m_changed.wait(
+          lock, [this] { return m_stop || (m_chunks.size() < kChunksAhead && m_bytesAhead < kBytesAhead); });
       if (m_stop) return;
     }
     if (!m_inputDone && m_pending.size() < kChunkBytes + kReadBytes / 2 && ReadMore()) continue;
@@ -240,6 +243,7 @@ void TabledataChunks::Split() {
     const bool last = chunk->handOver;
     {
       const std::lock_guard lock(m_mutex);
+      m_bytesAhead += chunk->bytes.size();
       m_chunks.push_back(std::move(chunk));
     }
     m_changed.notify_all();
@@ -286,6 +290,7 @@ bool TabledataChunks::Take(std::vector<Cell>* cells, size_t* rows, std::optional
   cells->swap(chunk.cells);
   *rows = chunk.rows;
   *bad = std::move(chunk.bad);
+  m_bytesAhead -= chunk.bytes.size();
   m_spare.push_back(std::move(m_chunks.front()));
   m_chunks.pop_front();
   lock.unlock();

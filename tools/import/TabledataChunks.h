@@ -79,6 +79,7 @@ class TabledataChunks {
   std::mutex m_mutex;
   std::condition_variable m_changed;
   std::deque<std::unique_ptr<Chunk>> m_chunks;  // in the document's order
+  size_t m_bytesAhead = 0;                      // their bytes
   std::vector<std::unique_ptr<Chunk>> m_spare;
   bool m_stop = false;
   std::thread m_splitter;
