@@ -6,6 +6,8 @@
 #include <zlib.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "StarSource.h"
 #include "ToolsTestSupport.h"
@@ -14,17 +16,20 @@ namespace {
 
 const std::string kFixtures = VANTARO_FIXTURES_DIR;
 
-// gaia.fits with one header card of its table replaced (cards count from 0
-// in the file; the table's header is the second 2880-byte record).
-std::string FitsWithCard(int card, std::string text) {
+// gaia.fits with header cards replaced (cards count from 0 in the file; the
+// table's header is the second 2880-byte record).
+std::string FitsWithCards(const std::vector<std::pair<int, std::string>>& cards) {
   std::string bytes = ReadBytes(kFixtures + "/gaia.fits");
-  text.resize(80, ' ');
-  bytes.replace(static_cast<size_t>(card) * 80, 80, text);
+  for (auto [card, text] : cards) {
+    text.resize(80, ' ');
+    bytes.replace(static_cast<size_t>(card) * 80, 80, text);
+  }
   return bytes;
 }
 
-constexpr int kTtype1Card = 44;  // TTYPE1  = 'solution_id'
-constexpr int kTunit4Card = 54;  // TUNIT4  = 'deg     '
+constexpr int kXtensionCard = 36;  // XTENSION= 'BINTABLE'
+constexpr int kTtype1Card = 44;    // TTYPE1  = 'solution_id'
+constexpr int kTunit4Card = 54;    // TUNIT4  = 'deg     '
 
 void WriteGzip(const std::string& path, const std::string& bytes) {
   gzFile file = gzopen(path.c_str(), "wb");
@@ -35,22 +40,29 @@ void WriteGzip(const std::string& path, const std::string& bytes) {
 
 TEST(FitsHeaderCheck, UnquotedColumnNamesCfitsioOverflowsOnAreRefused) {
   const std::string a70(70, 'A');
+  const std::string ttype1 = "TTYPE1  = " + a70;
+  const std::string a60 = a70.substr(10);
   const struct {
     const char* name;
-    int card;
-    std::string text;
+    std::vector<std::pair<int, std::string>> cards;
     bool refused;
   } rows[] = {
-      {"70 characters", kTtype1Card, "TTYPE1  = " + a70, true},
-      {"71 characters, no blank after '='", kTtype1Card, "TTYPE1  =A" + a70, true},
-      {"69 characters", kTtype1Card, "TTYPE1  =  " + a70.substr(1), false},
-      {"a blank ends the value", kTtype1Card, "TTYPE1  = " + a70.substr(1) + " ", false},
-      {"quoted", kTtype1Card, "TTYPE1  = '" + a70.substr(2) + "'", false},
-      {"a unit, copied safely", kTunit4Card, "TUNIT4  = " + a70, false},
+      {"70 characters", {{kTtype1Card, ttype1}}, true},
+      {"71 characters, no blank after '='", {{kTtype1Card, "TTYPE1  =A" + a70}}, true},
+      {"69 characters", {{kTtype1Card, "TTYPE1  =  " + a70.substr(1)}}, false},
+      {"a blank ends the value", {{kTtype1Card, "TTYPE1  = " + a70.substr(1) + " "}}, false},
+      {"a NUL ends the card",
+       {{kTtype1Card, "TTYPE1  = " + a60 + std::string(1, '\0') + a70.substr(61)}},
+       false},
+      {"quoted", {{kTtype1Card, "TTYPE1  = '" + a70.substr(2) + "'"}}, false},
+      {"a unit, copied safely", {{kTunit4Card, "TUNIT4  = " + a70}}, false},
+      {"a NUL in the extension's type",
+       {{kXtensionCard, "XTENSION= 'BINTABLE" + std::string(1, '\0') + "x'"}, {kTtype1Card, ttype1}},
+       true},
   };
   TempDirectory dir("fits-header-check");
   for (const auto& row : rows) {
-    const std::string bytes = FitsWithCard(row.card, row.text);
+    const std::string bytes = FitsWithCards(row.cards);
     std::ofstream(dir.File("gaia.fits"), std::ios::binary) << bytes;
     WriteGzip(dir.File("gaia.fits.gz"), bytes);
     const std::string expected = ": HDU 2: header card 'TTYPE1': an unquoted value of 70 or more characters";

@@ -1,7 +1,10 @@
-// A FITS header is 2880-byte records of 80-byte cards up to the END card: the
-// keyword in columns 1-8, a value after '=' in column 9. CFITSIO parses TTYPEn
-// only in table extensions and for n from 1 to TFIELDS; an unquoted value
-// ends at a blank or '/'.
+// A FITS header is 2880-byte records of 80-byte cards up to the END card.
+// CFITSIO reads a card as a C string (a NUL ends it), the keyword's name up
+// to a blank or '=' (after "HIERARCH ", up to '='), the value after '=', an
+// unquoted one up to a blank or '/'. It parses TTYPEn in table extensions and
+// for n from 1 to TFIELDS only; what it takes for a table is matched loosely
+// here (every header but the primary one and image extensions), so that no
+// odd spelling of XTENSION slips past.
 #include "FitsHeaderCheck.h"
 
 #include <charconv>
@@ -14,16 +17,25 @@ namespace {
 constexpr size_t kRecordBytes = 2880, kCardBytes = 80;
 constexpr size_t kLongestUnquotedName = 69;  // CFITSIO's column name holds 70 bytes with its end
 
-std::string_view Keyword(std::string_view card) {
-  std::string_view keyword = card.substr(0, 8);
-  while (!keyword.empty() && keyword.back() == ' ') keyword.remove_suffix(1);
-  return keyword;
+std::string_view WithoutBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
 }
 
-// The value field: after '=' in column 9 and any blanks.
+std::string_view Name(std::string_view card) {
+  if (card.starts_with("HIERARCH ")) {
+    const size_t equals = card.find('=');
+    return WithoutBlanks(card.substr(9, equals == std::string_view::npos ? equals : equals - 9));
+  }
+  return card.substr(0, card.find_first_of(" ="));
+}
+
+// The value field: after the first '=' and any blanks.
 std::string_view ValueField(std::string_view card) {
-  if (card[8] != '=') return {};
-  std::string_view value = card.substr(9);
+  const size_t equals = card.find('=');
+  if (equals == std::string_view::npos) return {};
+  std::string_view value = card.substr(equals + 1);
   while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
   return value;
 }
@@ -34,7 +46,8 @@ std::string_view UnquotedValue(std::string_view card) {
   return value.starts_with('\'') ? std::string_view() : value.substr(0, value.find_first_of(" /"));
 }
 
-// A quoted value's text without its trailing blanks, or an unquoted value.
+// A quoted value's text (to the card's end without a closing quote) without
+// its trailing blanks, or an unquoted value.
 std::string_view TextValue(std::string_view card) {
   std::string_view value = ValueField(card);
   if (!value.starts_with('\'')) return UnquotedValue(card);
@@ -45,19 +58,18 @@ std::string_view TextValue(std::string_view card) {
 }
 
 // The n of TTYPEn as CFITSIO reads it (strtol: an optional sign), or 0.
-long long ColumnOfName(std::string_view keyword) {
-  if (!keyword.starts_with("TTYPE")) return 0;
-  std::string_view number = keyword.substr(5);
+long long ColumnOfName(std::string_view name) {
+  if (!name.starts_with("TTYPE")) return 0;
+  std::string_view number = name.substr(5);
   if (number.starts_with('+')) number.remove_prefix(1);
   long long column = 0;
   const auto [end, problem] = std::from_chars(number.data(), number.data() + number.size(), column);
   return problem == std::errc() && end == number.data() + number.size() && !number.empty() ? column : 0;
 }
 
-bool IsTableExtension(std::string_view card) {
-  if (Keyword(card) != "XTENSION") return false;
-  const std::string_view type = TextValue(card);
-  return type == "TABLE" || type == "BINTABLE" || type == "A3DTABLE" || type == "3DTABLE";
+bool MayBeTable(std::string_view firstCard) {
+  const std::string_view name = Name(firstCard);
+  return name != "SIMPLE" && !(name == "XTENSION" && TextValue(firstCard) == "IMAGE");
 }
 
 }  // namespace
@@ -94,18 +106,18 @@ std::string FitsHeaderCheck::OverflowingCard(uint64_t offset) {
   long long columns = std::numeric_limits<long long>::max();  // TFIELDS, once read
   for (size_t card = 0; ReadRecord(offset, record); offset += kRecordBytes) {
     for (size_t at = 0; at < kRecordBytes; at += kCardBytes, ++card) {
-      const std::string_view text(record + at, kCardBytes);
-      const std::string_view keyword = Keyword(text);
-      if (keyword == "END") return "";
-      if (card == 0) table = IsTableExtension(text);
+      if (std::memcmp(record + at, "END     ", 8) == 0) return "";
+      const std::string_view text(record + at, strnlen(record + at, kCardBytes));
+      if (card == 0) table = MayBeTable(text);
       if (!table) continue;
-      if (keyword == "TFIELDS") {
+      const std::string_view name = Name(text);
+      if (name == "TFIELDS") {
         const std::string_view value = UnquotedValue(text);
         std::from_chars(value.data(), value.data() + value.size(), columns);
       }
-      const long long column = ColumnOfName(keyword);
+      const long long column = ColumnOfName(name);
       if (column >= 1 && column <= columns && UnquotedValue(text).size() > kLongestUnquotedName)
-        return std::string(keyword);
+        return std::string(name);
     }
     if (!table) return "";  // only tables' headers hold what overflows
   }
