@@ -1,7 +1,7 @@
 // FITS headers that CFITSIO cannot parse safely (an unquoted TTYPEn value of
-// 70 characters or more) are refused by the FITS source before CFITSIO reads
-// them, whether the file is plain, gzip-compressed or in memory; values just
-// short of that, or cards CFITSIO copies safely, are read as before.
+// 70 characters or more, more columns than a FITS table has) are refused by the FITS source before CFITSIO
+// reads them, whether the file is plain, gzip-compressed or in memory; values just short of that, or cards
+// CFITSIO copies safely, are read as before.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -28,6 +28,7 @@ std::string FitsWithCards(const std::vector<std::pair<int, std::string>>& cards)
 }
 
 constexpr int kXtensionCard = 36;  // XTENSION= 'BINTABLE'
+constexpr int kTfieldsCard = 43;   // TFIELDS =                   11
 constexpr int kTtype1Card = 44;    // TTYPE1  = 'solution_id'
 constexpr int kTunit4Card = 54;    // TUNIT4  = 'deg     '
 
@@ -38,49 +39,57 @@ void WriteGzip(const std::string& path, const std::string& bytes) {
   ASSERT_EQ(gzclose(file), Z_OK);
 }
 
-TEST(FitsHeaderCheck, UnquotedColumnNamesCfitsioOverflowsOnAreRefused) {
+TEST(FitsHeaderCheck, CardsCfitsioCannotTakeAreRefused) {
   const std::string a70(70, 'A');
   const std::string ttype1 = "TTYPE1  = " + a70;
+  const std::string kLong = "header card 'TTYPE1': an unquoted value of 70 or more characters";
   const std::string a60 = a70.substr(10);
   const struct {
     const char* name;
     std::vector<std::pair<int, std::string>> cards;
-    bool refused;
+    std::string refusal;  // what follows "path: HDU 2: "; "" when the file is read
   } rows[] = {
-      {"70 characters", {{kTtype1Card, ttype1}}, true},
-      {"71 characters, no blank after '='", {{kTtype1Card, "TTYPE1  =A" + a70}}, true},
-      {"69 characters", {{kTtype1Card, "TTYPE1  =  " + a70.substr(1)}}, false},
-      {"a blank ends the value", {{kTtype1Card, "TTYPE1  = " + a70.substr(1) + " "}}, false},
+      {"70 characters", {{kTtype1Card, ttype1}}, kLong},
+      {"71 characters, no blank after '='", {{kTtype1Card, "TTYPE1  =A" + a70}}, kLong},
+      {"69 characters", {{kTtype1Card, "TTYPE1  =  " + a70.substr(1)}}, ""},
+      {"a blank ends the value", {{kTtype1Card, "TTYPE1  = " + a70.substr(1) + " "}}, ""},
       {"a NUL ends the card",
        {{kTtype1Card, "TTYPE1  = " + a60 + std::string(1, '\0') + a70.substr(61)}},
-       false},
-      {"quoted", {{kTtype1Card, "TTYPE1  = '" + a70.substr(2) + "'"}}, false},
-      {"a unit, copied safely", {{kTunit4Card, "TUNIT4  = " + a70}}, false},
+       ""},
+      {"quoted", {{kTtype1Card, "TTYPE1  = '" + a70.substr(2) + "'"}}, ""},
+      {"a unit, copied safely", {{kTunit4Card, "TUNIT4  = " + a70}}, ""},
       {"a NUL in the extension's type",
        {{kXtensionCard, "XTENSION= 'BINTABLE" + std::string(1, '\0') + "x'"}, {kTtype1Card, ttype1}},
-       true},
+       kLong},
+      {"60,000,000 columns",
+       {{kTfieldsCard, "TFIELDS =             60000000"}},
+       "header card 'TFIELDS': 60000000 columns, more than the 999 a FITS table has"},
+      {"as many with an exponent",
+       {{kTfieldsCard, "TFIELDS = +6E7"}},
+       "header card 'TFIELDS': +6E7 columns, more than the 999 a FITS table has"},
   };
   TempDirectory dir("fits-header-check");
   for (const auto& row : rows) {
     const std::string bytes = FitsWithCards(row.cards);
     std::ofstream(dir.File("gaia.fits"), std::ios::binary) << bytes;
     WriteGzip(dir.File("gaia.fits.gz"), bytes);
-    const std::string expected = ": HDU 2: header card 'TTYPE1': an unquoted value of 70 or more characters";
+    const bool refused = !row.refusal.empty();
+    const std::string expected = ": HDU 2: " + row.refusal;
     for (const char* name : {"gaia.fits", "gaia.fits.gz"}) {
       MakeMapOptions options;
       options.inputs = {dir.File(name)};
       options.output = dir.File("map.smp");
       std::string log;
-      EXPECT_EQ(RunMakeMap(options, &log), row.refused ? kExitBadInput : kExitSuccess) << row.name << log;
-      EXPECT_EQ(log.find(dir.File(name) + expected) != std::string::npos, row.refused) << row.name << log;
-      EXPECT_EQ(std::filesystem::exists(dir.File("map.smp")), !row.refused) << row.name;
+      EXPECT_EQ(RunMakeMap(options, &log), refused ? kExitBadInput : kExitSuccess) << row.name << log;
+      EXPECT_EQ(log.find(dir.File(name) + expected) != std::string::npos, refused) << row.name << log;
+      EXPECT_EQ(std::filesystem::exists(dir.File("map.smp")), !refused) << row.name;
       std::filesystem::remove(dir.File("map.smp"));
     }
     std::string error;
     int code = kExitSuccess;
     const auto source = OpenGaiaFitsSource("m.fits", {}, &error, &code, bytes.data(), bytes.size());
-    EXPECT_EQ(source == nullptr, row.refused) << row.name << error;
-    if (row.refused) {
+    EXPECT_EQ(source == nullptr, refused) << row.name << error;
+    if (refused) {
       EXPECT_TRUE(error.starts_with("m.fits" + expected)) << error;
     }
   }

@@ -1,8 +1,9 @@
 // A FITS header is 2880-byte records of 80-byte cards up to the END card.
 // CFITSIO reads a card as a C string (a NUL ends it), the keyword's name up
 // to a blank or '=' (after "HIERARCH ", up to '='), the value after '=', an
-// unquoted one up to a blank or '/'. It parses TTYPEn in table extensions and
-// for n from 1 to TFIELDS only; what it takes for a table is matched loosely
+// unquoted one up to a blank or '/', a number also with a sign, a decimal
+// point or an exponent. It parses TTYPEn in table extensions and for n from 1
+// to TFIELDS only; what it takes for a table is matched loosely
 // here (every header but the primary one and image extensions), so that no
 // odd spelling of XTENSION slips past.
 #include "FitsHeaderCheck.h"
@@ -10,12 +11,14 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace {
 
 constexpr size_t kRecordBytes = 2880, kCardBytes = 80;
 constexpr size_t kLongestUnquotedName = 69;  // CFITSIO's column name holds 70 bytes with its end
+constexpr double kMostFields = 999;          // the FITS standard's most columns a table has
 
 std::string_view WithoutBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -67,6 +70,16 @@ long long ColumnOfName(std::string_view name) {
   return problem == std::errc() && end == number.data() + number.size() && !number.empty() ? column : 0;
 }
 
+// A number value, or nullopt.
+std::optional<double> NumberValue(std::string_view card) {
+  std::string_view value = UnquotedValue(card);
+  if (value.starts_with('+')) value.remove_prefix(1);
+  double number = 0.0;
+  const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (problem != std::errc() || end != value.data() + value.size() || value.empty()) return std::nullopt;
+  return number;
+}
+
 bool MayBeTable(std::string_view firstCard) {
   const std::string_view name = Name(firstCard);
   return name != "SIMPLE" && !(name == "XTENSION" && TextValue(firstCard) == "IMAGE");
@@ -100,10 +113,10 @@ bool FitsHeaderCheck::ReadRecord(uint64_t offset, char* record) {
   return true;
 }
 
-std::string FitsHeaderCheck::OverflowingCard(uint64_t offset) {
+std::string FitsHeaderCheck::UnsafeCard(uint64_t offset) {
   char record[kRecordBytes];
   bool table = false;
-  long long columns = std::numeric_limits<long long>::max();  // TFIELDS, once read
+  double columns = std::numeric_limits<double>::infinity();  // TFIELDS, once read
   for (size_t card = 0; ReadRecord(offset, record); offset += kRecordBytes) {
     for (size_t at = 0; at < kRecordBytes; at += kCardBytes, ++card) {
       if (std::memcmp(record + at, "END     ", 8) == 0) return "";
@@ -112,12 +125,16 @@ std::string FitsHeaderCheck::OverflowingCard(uint64_t offset) {
       if (!table) continue;
       const std::string_view name = Name(text);
       if (name == "TFIELDS") {
-        const std::string_view value = UnquotedValue(text);
-        std::from_chars(value.data(), value.data() + value.size(), columns);
+        columns = NumberValue(text).value_or(columns);
+        if (columns > kMostFields)
+          return "header card 'TFIELDS': " + std::string(UnquotedValue(text)) +
+                 " columns, more than the 999 a FITS table has";
       }
       const long long column = ColumnOfName(name);
-      if (column >= 1 && column <= columns && UnquotedValue(text).size() > kLongestUnquotedName)
-        return std::string(name);
+      if (column >= 1 && static_cast<double>(column) <= columns &&
+          UnquotedValue(text).size() > kLongestUnquotedName)
+        return "header card '" + std::string(name) +
+               "': an unquoted value of 70 or more characters, longer than CFITSIO takes; quote it";
     }
     if (!table) return "";  // only tables' headers hold what overflows
   }

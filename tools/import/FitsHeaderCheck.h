@@ -1,8 +1,9 @@
 // A check of FITS headers before CFITSIO parses them. CFITSIO 4.2 (Debian 12)
 // copies an unquoted TTYPEn value of 70 characters or more into its 70-byte
 // column name with strcpy, and the fortified C library aborts the program;
-// this reads each header as stored (a file on disk, plain or gzip-compressed,
-// or a file in memory) and finds such a card first.
+// and it allocates and fills a column record for each of TFIELDS, whatever
+// the number. This reads each header as stored (a file on disk, plain or
+// gzip-compressed, or a file in memory) and finds such a card first.
 #pragma once
 
 #include <zlib.h>
@@ -19,9 +20,10 @@ class FitsHeaderCheck {
   FitsHeaderCheck& operator=(const FitsHeaderCheck&) = delete;
 
   // Reads the header that starts at offset (up to its END card) and returns
-  // the keyword of its first card CFITSIO would overflow on, or "" (also
-  // when there is no header there: CFITSIO then says what is wrong).
-  std::string OverflowingCard(uint64_t offset);
+  // what is wrong with its first card CFITSIO cannot take ("header card
+  // 'TTYPE1': ..."), or "" (also when there is no header there: CFITSIO then
+  // says what is wrong).
+  std::string UnsafeCard(uint64_t offset);
 
  private:
   bool ReadRecord(uint64_t offset, char* record);

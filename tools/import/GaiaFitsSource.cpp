@@ -130,10 +130,9 @@ class GaiaFitsSource : public StarSource {
   }
 
   bool CheckHeader(FitsHeaderCheck& headers, uint64_t offset, int hdu) {
-    const std::string card = headers.OverflowingCard(offset);
-    if (card.empty()) return true;
-    m_error = m_path + ": HDU " + std::to_string(hdu) + ": header card '" + card +
-              "': an unquoted value of 70 or more characters, longer than CFITSIO takes; quote it";
+    const std::string problem = headers.UnsafeCard(offset);
+    if (problem.empty()) return true;
+    m_error = m_path + ": HDU " + std::to_string(hdu) + ": " + problem;
     return false;
   }
 
