@@ -289,7 +289,8 @@ void VotableReader::Work() {
   }
 }
 
-// TABLEDATA cells come as text; the caller's thread makes them values.
+// TABLEDATA cells from the single parser come as text; the caller's thread
+// makes them values (a chunk's come as values).
 bool VotableReader::ParseRowText() {
   if (m_data != Data::TableData || m_readyParsed) return true;
   const size_t width = m_fields.size();
@@ -322,7 +323,10 @@ void VotableReader::Pump() {
       count = static_cast<int>(std::min<size_t>(kBlockBytes, m_replay.size() - m_replayPos));
       std::memcpy(buffer, m_replay.data() + m_replayPos, static_cast<size_t>(count));
       m_replayPos += static_cast<size_t>(count);
-      if (m_replayPos == m_replay.size()) std::string().swap(m_replay), m_replayPos = 0;
+      if (m_replayPos == m_replay.size()) {
+        std::string().swap(m_replay);
+        m_replayPos = 0;
+      }
     } else {
       count = gzread(m_file, buffer, kBlockBytes);
       if (count < 0) {
