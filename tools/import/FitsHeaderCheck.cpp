@@ -8,6 +8,7 @@
 // odd spelling of XTENSION slips past.
 #include "FitsHeaderCheck.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -87,9 +88,22 @@ bool MayBeTable(std::string_view firstCard) {
 
 }  // namespace
 
+bool IsCompressedBeyondZlib(std::string_view start) {
+  for (const char* magic : {"\x1F\x9D", "PK\x03\x04", "BZh"})
+    if (start.starts_with(magic)) return true;
+  return false;
+}
+
 FitsHeaderCheck::FitsHeaderCheck(const std::string& path, const void* data, size_t size)
     : m_data(static_cast<const char*>(data)), m_size(size) {
-  if (!data) m_file = gzopen(path.c_str(), "rb");
+  if (data) return;
+  m_file = gzopen(path.c_str(), "rb");
+  char start[4] = {};
+  const int count = m_file ? gzread(m_file, start, sizeof start) : 0;
+  if (m_file && gzdirect(m_file) && IsCompressedBeyondZlib(std::string_view(start, std::max(count, 0)))) {
+    gzclose(m_file);  // its bytes are no header: nothing to check
+    m_file = nullptr;
+  }
 }
 
 FitsHeaderCheck::~FitsHeaderCheck() {

@@ -3,13 +3,20 @@
 // column name with strcpy, and the fortified C library aborts the program;
 // and it allocates and fills a column record for each of TFIELDS, whatever
 // the number. This reads each header as stored (a file on disk, plain or
-// gzip-compressed, or a file in memory) and finds such a card first.
+// gzip-compressed, or a file in memory) and finds such a card first. Files
+// compressed in the other ways CFITSIO reads (Unix compress, zip, bzip2) are
+// not looked into: zlib cannot read them.
 #pragma once
 
 #include <zlib.h>
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+// Whether a file's first bytes are those of a compression that CFITSIO reads
+// and zlib does not (Unix compress, zip, bzip2).
+bool IsCompressedBeyondZlib(std::string_view start);
 
 class FitsHeaderCheck {
  public:

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ExitCodes.h"
+#include "FitsHeaderCheck.h"
 #include "StarSource.h"
 
 namespace {
@@ -55,9 +56,8 @@ std::string_view AfterSpaceAndMark(std::string_view text) {
 }
 
 InputFormat FormatOf(const FileStart& start) {
-  // Unix compress, zip and bzip2, which zlib cannot look into: CFITSIO reads them.
-  for (const char* magic : {"\x1F\x9D", "PK\x03\x04", "BZh"})
-    if (start.stored.starts_with(magic)) return InputFormat::Fits;
+  // zlib cannot look into these, CFITSIO reads them.
+  if (IsCompressedBeyondZlib(start.stored)) return InputFormat::Fits;
   const std::string_view content = start.content;
   if (content.starts_with("SIMPLE  =")) return InputFormat::Fits;
   const std::string_view text = AfterSpaceAndMark(content);
