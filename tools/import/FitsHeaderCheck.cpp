@@ -3,9 +3,9 @@
 // to a blank or '=' (after "HIERARCH ", up to '='), the value after '=', an
 // unquoted one up to a blank or '/', a number also with a sign, a decimal
 // point or an exponent. It parses TTYPEn in table extensions and for n from 1
-// to TFIELDS only; what it takes for a table is matched loosely
-// here (every header but the primary one and image extensions), so that no
-// odd spelling of XTENSION slips past.
+// to TFIELDS only; here every n from 1 counts, and what it takes for a table
+// is matched loosely (every header but the primary one and image
+// extensions), so that no odd spelling of XTENSION slips past.
 #include "FitsHeaderCheck.h"
 
 #include <algorithm>
@@ -130,7 +130,6 @@ bool FitsHeaderCheck::ReadRecord(uint64_t offset, char* record) {
 std::string FitsHeaderCheck::UnsafeCard(uint64_t offset) {
   char record[kRecordBytes];
   bool table = false;
-  double columns = std::numeric_limits<double>::infinity();  // TFIELDS, once read
   for (size_t card = 0; ReadRecord(offset, record); offset += kRecordBytes) {
     for (size_t at = 0; at < kRecordBytes; at += kCardBytes, ++card) {
       if (std::memcmp(record + at, "END     ", 8) == 0) return "";
@@ -139,14 +138,17 @@ std::string FitsHeaderCheck::UnsafeCard(uint64_t offset) {
       if (!table) continue;
       const std::string_view name = Name(text);
       if (name == "TFIELDS") {
-        columns = NumberValue(text).value_or(columns);
-        if (columns > kMostFields)
+        // CFITSIO reads more numbers than a plain number: what is no number
+        // here may still be a huge count there.
+        const std::optional<double> fields = NumberValue(text);
+        if (!fields) return "header card 'TFIELDS': no number of columns";
+        if (*fields > kMostFields)
           return "header card 'TFIELDS': " + std::string(UnquotedValue(text)) +
                  " columns, more than the 999 a FITS table has";
       }
-      const long long column = ColumnOfName(name);
-      if (column >= 1 && static_cast<double>(column) <= columns &&
-          UnquotedValue(text).size() > kLongestUnquotedName)
+      // Every column number counts, whatever TFIELDS says: a header may hold
+      // more than one TFIELDS card, and CFITSIO takes the one in its place.
+      if (ColumnOfName(name) >= 1 && UnquotedValue(text).size() > kLongestUnquotedName)
         return "header card '" + std::string(name) +
                "': an unquoted value of 70 or more characters, longer than CFITSIO takes; quote it";
     }
