@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev libcfitsio-dev
-  libexpat1-dev
+  libexpat1-dev libarchive-dev
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins xvfb xauth
   openbox xdotool x11-utils x11-xserver-utils xclip libx11-dev

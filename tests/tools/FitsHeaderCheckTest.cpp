@@ -1,7 +1,9 @@
 // FITS headers that CFITSIO cannot parse safely (an unquoted TTYPEn value of
 // 70 characters or more, more columns than a FITS table has) are refused by the FITS source before CFITSIO
-// reads them, whether the file is plain, gzip-compressed or in memory; values just short of that, or cards
-// CFITSIO copies safely, are read as before.
+// reads them, whether the file is plain, compressed (gzip, bzip2, Unix compress) or in memory; values
+// just short of that, or cards CFITSIO copies safely, are read as before.
+#include <archive.h>
+#include <archive_entry.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -37,6 +39,26 @@ void WriteGzip(const std::string& path, const std::string& bytes) {
   ASSERT_NE(file, nullptr);
   ASSERT_EQ(gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size())), static_cast<int>(bytes.size()));
   ASSERT_EQ(gzclose(file), Z_OK);
+}
+
+// The other compressions CFITSIO reads, written through libarchive: a bzip2
+// or Unix compress stream.
+void WriteCompressed(const std::string& path, const std::string& bytes, int filter) {
+  archive* out = archive_write_new();
+  ASSERT_NE(out, nullptr);
+  ASSERT_EQ(archive_write_set_format_raw(out), ARCHIVE_OK);
+  ASSERT_EQ(archive_write_add_filter(out, filter), ARCHIVE_OK);
+  ASSERT_EQ(archive_write_open_filename(out, path.c_str()), ARCHIVE_OK);
+  archive_entry* entry = archive_entry_new();
+  archive_entry_set_pathname(entry, "gaia.fits");
+  archive_entry_set_filetype(entry, AE_IFREG);
+  archive_entry_set_perm(entry, 0644);
+  archive_entry_set_size(entry, static_cast<la_int64_t>(bytes.size()));
+  ASSERT_EQ(archive_write_header(out, entry), ARCHIVE_OK);
+  ASSERT_EQ(archive_write_data(out, bytes.data(), bytes.size()), static_cast<la_ssize_t>(bytes.size()));
+  archive_entry_free(entry);
+  ASSERT_EQ(archive_write_close(out), ARCHIVE_OK);
+  archive_write_free(out);
 }
 
 TEST(FitsHeaderCheck, CardsCfitsioCannotTakeAreRefused) {
@@ -79,9 +101,11 @@ TEST(FitsHeaderCheck, CardsCfitsioCannotTakeAreRefused) {
     const std::string bytes = FitsWithCards(row.cards);
     std::ofstream(dir.File("gaia.fits"), std::ios::binary) << bytes;
     WriteGzip(dir.File("gaia.fits.gz"), bytes);
+    WriteCompressed(dir.File("gaia.fits.bz2"), bytes, ARCHIVE_FILTER_BZIP2);
+    WriteCompressed(dir.File("gaia.fits.Z"), bytes, ARCHIVE_FILTER_COMPRESS);
     const bool refused = !row.refusal.empty();
     const std::string expected = ": HDU 2: " + row.refusal;
-    for (const char* name : {"gaia.fits", "gaia.fits.gz"}) {
+    for (const char* name : {"gaia.fits", "gaia.fits.gz", "gaia.fits.bz2", "gaia.fits.Z"}) {
       MakeMapOptions options;
       options.inputs = {dir.File(name)};
       options.output = dir.File("map.smp");

@@ -101,8 +101,9 @@ FitsHeaderCheck::FitsHeaderCheck(const std::string& path, const void* data, size
   char start[4] = {};
   const int count = m_file ? gzread(m_file, start, sizeof start) : 0;
   if (m_file && gzdirect(m_file) && IsCompressedBeyondZlib(std::string_view(start, std::max(count, 0)))) {
-    gzclose(m_file);  // its bytes are no header: nothing to check
+    gzclose(m_file);
     m_file = nullptr;
+    m_decompressed = std::make_unique<DecompressedFile>(path);
   }
 }
 
@@ -115,6 +116,12 @@ bool FitsHeaderCheck::ReadRecord(uint64_t offset, char* record) {
     if (offset >= m_size) return false;
     const size_t count = std::min<uint64_t>(kRecordBytes, m_size - offset);
     std::memcpy(record, m_data + offset, count);
+    std::memset(record + count, ' ', kRecordBytes - count);
+    return true;
+  }
+  if (m_decompressed) {
+    const size_t count = m_decompressed->Read(offset, record, kRecordBytes);
+    if (count == 0) return false;
     std::memset(record + count, ' ', kRecordBytes - count);
     return true;
   }

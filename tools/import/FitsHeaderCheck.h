@@ -3,16 +3,18 @@
 // column name with strcpy, and the fortified C library aborts the program;
 // and it allocates and fills a column record for each of TFIELDS, whatever
 // the number. This reads each header as stored (a file on disk, plain or
-// gzip-compressed, or a file in memory) and finds such a card first. Files
-// compressed in the other ways CFITSIO reads (Unix compress, zip, bzip2) are
-// not looked into: zlib cannot read them.
+// compressed in any of the ways CFITSIO reads, or a file in memory) and finds
+// such a card first.
 #pragma once
 
 #include <zlib.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "DecompressedFile.h"
 
 // Whether a file's first bytes are those of a compression that CFITSIO reads
 // and zlib does not (Unix compress, zip, bzip2).
@@ -38,4 +40,5 @@ class FitsHeaderCheck {
   const char* m_data = nullptr;
   size_t m_size = 0;
   gzFile m_file = nullptr;
+  std::unique_ptr<DecompressedFile> m_decompressed;  // the forms zlib cannot read
 };
