@@ -195,6 +195,9 @@ void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t million
   });
 }
 
+// Stars ahead of the one whose class is read whose class the refresh asks for.
+constexpr uint32_t kClassPrefetchAhead = 32;
+
 void StarGrid::RefreshCodes(const StarEntry* stars, const uint8_t* classes) {
   const int64_t count = static_cast<int64_t>(m_stars.size());
   std::vector<uint8_t> recordClasses;  // without classes given, those of the records' values
@@ -218,8 +221,11 @@ void StarGrid::RefreshCodes(const StarEntry* stars, const uint8_t* classes) {
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s)
+      for (uint32_t s = block.begin; s < block.end; ++s) {
+        if (s + kClassPrefetchAhead < block.end)
+          __builtin_prefetch(&classes[m_stars[s + kClassPrefetchAhead].Index()]);
         m_stars[s].SetCode(PackedCodeOfClass(classes[m_stars[s].Index()]));
+      }
       const auto drawn = std::partition(
           m_stars.begin() + block.begin, m_stars.begin() + block.end,
           [](const GridStar& star) { return star.Code() != kDrawNothing && star.Code() != kNearCode; });
