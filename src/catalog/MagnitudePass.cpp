@@ -31,6 +31,11 @@ const std::array<double, kLogTableSteps + 1>& Log2Table() {
   return table;
 }
 
+// The distance the tables reach, and the squared distances that lie beyond
+// it by a margin no rounding of the square root closes.
+constexpr double kTablesReach = 1000.0;
+constexpr double kBeyondTheTables = 1.000001e6;
+
 // The largest absolute magnitude for which the bound is used: beyond it the
 // sum's rounding would no longer be small beside kFastModulusError.
 constexpr double kLargestBoundedMagnitude = 1e6;
@@ -44,20 +49,20 @@ bool RecordIsRead(uint8_t magnitudeClass) {
 
 }  // namespace
 
-double MagnitudePass::FastModulus(double d) {
-  // d = 2^e * (1 + u) with u in [0, 1): log2 d = e + log2(1 + u), the latter
-  // from the table's chord at u.
-  const uint64_t bits = std::bit_cast<uint64_t>(d);
+double MagnitudePass::FastModulus(double s) {
+  // s = 2^e * (1 + u) with u in [0, 1): log2 s = e + log2(1 + u), the latter
+  // from the table's chord at u; log2 d is half of it.
+  const uint64_t bits = std::bit_cast<uint64_t>(s);
   const int exponent = static_cast<int>(bits >> 52) - 1023;
   const uint64_t mantissa = bits & ((uint64_t{1} << 52) - 1);
   const int j = static_cast<int>(mantissa >> (52 - kLogTableBits));
   const double within = static_cast<double>(mantissa & ((uint64_t{1} << (52 - kLogTableBits)) - 1)) *
                         (1.0 / static_cast<double>(uint64_t{1} << (52 - kLogTableBits)));
   const std::array<double, kLogTableSteps + 1>& table = Log2Table();
-  const double log2d = exponent + (table[j] + within * (table[j + 1] - table[j]));
-  constexpr double kFiveLog10Of2 = 1.505149978319906;     // 5 log10 2
-  constexpr double kFiveLog10Of32_6 = 7.566088000339695;  // 5 log10 32.6
-  return kFiveLog10Of2 * log2d - kFiveLog10Of32_6;
+  const double log2s = exponent + (table[j] + within * (table[j + 1] - table[j]));
+  constexpr double kHalfFiveLog10Of2 = 0.752574989159953;  // 5 log10 2 / 2
+  constexpr double kFiveLog10Of32_6 = 7.566088000339695;   // 5 log10 32.6
+  return kHalfFiveLog10Of2 * log2s - kFiveLog10Of32_6;
 }
 
 void MagnitudePass::MakeSource(const StarEntry* stars, int32_t count) {
@@ -99,19 +104,21 @@ void MagnitudePass::Update(StarEntry* stars, int32_t count, uint64_t positionsSt
         pos = stars[i].vPos;
         absMagnitude = stars[i].dAbsMagnitude;
       }
-      const double distance = tables.Distance(SquaredDistance(pos, position));
+      const double squared = SquaredDistance(pos, position);
       // Beyond the tables the magnitude is bounded first: a star whose class
       // is the same at both ends of the bound, and whose record is not
-      // written, needs no exact logarithm.
-      if (distance > 1000.0 && distance <= std::numeric_limits<double>::max() &&
+      // written, needs neither its square root nor an exact logarithm (to
+      // its class, a distance beyond the tables only says it is not too near).
+      if (squared > kBeyondTheTables && squared <= std::numeric_limits<double>::max() &&
           std::fabs(absMagnitude) <= kLargestBoundedMagnitude) {
-        const double bound = absMagnitude + FastModulus(distance);
-        const uint8_t fainter = MagnitudeClassOf(distance, bound + kFastModulusError);
-        if (fainter == MagnitudeClassOf(distance, bound - kFastModulusError) && !RecordIsRead(fainter)) {
+        const double bound = absMagnitude + FastModulus(squared);
+        const uint8_t fainter = MagnitudeClassOf(kTablesReach, bound + kFastModulusError);
+        if (fainter == MagnitudeClassOf(kTablesReach, bound - kFastModulusError) && !RecordIsRead(fainter)) {
           m_classes[i] = fainter;
           continue;
         }
       }
+      const double distance = tables.Distance(squared);
       const double magnitude = absMagnitude + tables.Modulus(distance);
       const uint8_t magnitudeClass = MagnitudeClassOf(distance, magnitude);
       m_classes[i] = magnitudeClass;

@@ -42,9 +42,9 @@ class MagnitudePass {
 
   // Largest error of FastModulus against the exact modulus, in magnitudes.
   static constexpr double kFastModulusError = 1e-5;
-  // 5 * log10(d / 32.6) for a finite d above 1000, to within
-  // kFastModulusError.
-  static double FastModulus(double d);
+  // 5 * log10(d / 32.6) of the distance d = sqrt(s), for a finite squared
+  // distance s above 1e6, to within kFastModulusError (no square root taken).
+  static double FastModulus(double s);
 
  private:
   // A star's position and absolute magnitude in millionths, or kFromRecord

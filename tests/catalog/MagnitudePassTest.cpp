@@ -28,20 +28,17 @@ double Millionths(double v) { return std::nearbyint(v * 1e6) * 1e-6; }
 
 TEST(FastModulus, KeepsWithinItsErrorFromJustBeyondTheTablesToTheLargestDistances) {
   std::mt19937_64 random(3);
-  std::uniform_real_distribution<double> exponent(3.0, 307.0);
-  std::vector<double> distances = {1000.0000000000001,
-                                   1024.0,
-                                   1025.0,
-                                   2047.9999999999998,
-                                   4096.0,
-                                   1e15,
-                                   1e300,
-                                   std::numeric_limits<double>::max()};
+  std::uniform_real_distribution<double> exponent(3.0, 154.0);
+  std::vector<double> distances = {
+      1000.0000000000001, 1024.0, 1025.0, 2047.9999999999998, 4096.0, 1e15, 1e150, 1.3e154};
   for (int i = 0; i < 200000; ++i) distances.push_back(std::pow(10.0, exponent(random)));
   double largest = 0.0;
-  for (const double d : distances)
-    largest =
-        std::max(largest, std::fabs(MagnitudePass::FastModulus(d) - MagnitudeTables::ComputedModulus(d)));
+  for (const double d : distances) {
+    const double s = d * d;  // the squared distance the refresh has
+    if (!(s <= std::numeric_limits<double>::max())) continue;
+    largest = std::max(
+        largest, std::fabs(MagnitudePass::FastModulus(s) - MagnitudeTables::ComputedModulus(std::sqrt(s))));
+  }
   EXPECT_LT(largest, MagnitudePass::kFastModulusError / 10);
 }
 
