@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   // positions that are not whole millionths.
   StarGrid grid;
   if (!grid.Build(catalog.m_pStars, count)) return 0;
-  grid.RefreshCodes(catalog.m_pStars, catalog.MagnitudeClasses());  // as the view refreshes them
+  grid.RefreshCodes(catalog.m_pStars, catalog.DeferredMagnitudes());  // as the view refreshes them
   GridPaint gridPaint;
   PixelBuffer pixels(width, height);
   std::fill(pixels.words.begin(), pixels.words.end(), uint16_t{0x1234});

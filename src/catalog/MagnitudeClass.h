@@ -2,7 +2,7 @@
 // distance and apparent magnitude, in a byte: too near to be drawn, too
 // faint, one of the three pixel levels, or the size of its disc. A magnitude
 // refresh settles most stars' classes without computing their magnitudes
-// exactly (catalog/MagnitudePass).
+// exactly (catalog/MagnitudeBound).
 #pragma once
 
 #include <cstdint>

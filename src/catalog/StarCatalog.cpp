@@ -29,7 +29,6 @@ void StarCatalog::Release() {
   ReleaseStarArray(m_pStars, static_cast<size_t>(m_nStars));
   m_pStars = nullptr;
   m_nStars = 0;
-  m_magnitudes = {};
   PositionsChanged();
 }
 

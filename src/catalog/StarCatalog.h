@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "catalog/MagnitudePass.h"
 #include "catalog/StarEntry.h"
 #include "geometry/Vector3D.h"
 
@@ -65,24 +64,22 @@ class StarCatalog {
 
   // Projection for an observer: dProjX, dProjY and bVisible of every record.
   int ProjectStars(Vector3D position, Vector3D forward, Vector3D scaledRight, Vector3D scaledDown);
-  // Distances and apparent magnitudes for an observer position: the
-  // MagnitudeClass of every star, and dDistance and dAppMagnitude in the
-  // records that the paint and the labels read (see catalog/MagnitudePass).
-  // The other records keep older values until WriteAllMagnitudes or
-  // WriteMagnitudesOf: read them only through those.
+  // Distances and apparent magnitudes for an observer position. The records
+  // are not written here: a paint works out what it needs of them from
+  // DeferredMagnitudes, and every other reader of dDistance and
+  // dAppMagnitude asks for them first through WriteAllMagnitudes or
+  // WriteMagnitudesOf.
   void UpdateMagnitudes(Vector3D position);
   // dDistance and dAppMagnitude of every record for the position of the last
   // UpdateMagnitudes, for the passes that read them all.
   void WriteAllMagnitudes();
   // The same for the record at index alone, for a reader of that one star.
-  void WriteMagnitudesOf(int32_t index) {
-    if (MagnitudeClasses() != nullptr) m_magnitudes.WriteOne(m_pStars, index);
-  }
-  // By catalogue index, each star's MagnitudeClass as of the last
-  // UpdateMagnitudes; null when the records' distances and magnitudes were
-  // last written by other means (then they hold the truth).
-  const uint8_t* MagnitudeClasses() const {
-    return m_nClassesStamp == m_nMagnitudesStamp ? m_magnitudes.Classes() : nullptr;
+  void WriteMagnitudesOf(int32_t index);
+  // The position of the last UpdateMagnitudes, for which the records' distances
+  // and magnitudes are due; null when they were last written by other means
+  // (then they hold the truth).
+  const Vector3D* DeferredMagnitudes() const {
+    return m_nDeferredStamp == m_nMagnitudesStamp ? &m_vMagnitudePosition : nullptr;
   }
 
   // Stamps that change whenever the records' positions (and with them their
@@ -104,6 +101,7 @@ class StarCatalog {
  private:
   uint64_t m_nPositionsStamp = 0;
   uint64_t m_nMagnitudesStamp = 0;
-  MagnitudePass m_magnitudes;
-  uint64_t m_nClassesStamp = 0;  // the magnitudes stamp m_magnitudes' classes describe
+  Vector3D m_vMagnitudePosition;  // of the last UpdateMagnitudes
+  uint64_t m_nDeferredStamp = 0;  // the magnitudes stamp of the last UpdateMagnitudes
+  bool m_bAllWritten = false;     // every record holds its values for m_vMagnitudePosition
 };

@@ -13,8 +13,9 @@ struct StarEntry {
   char szName[134];  // at most 133 characters, zero-terminated; may be empty
   Vector3D vPos;     // light years
 
-  // Working values for the current observer, written by ProjectStars and
-  // UpdateMagnitudes before anything reads them.
+  // Working values for the current observer: the projection written by
+  // ProjectStars, the distance and magnitude by WriteAllMagnitudes or
+  // WriteMagnitudesOf after UpdateMagnitudes, before anything reads them.
   double dProjX;
   double dProjY;
   double dDistance;

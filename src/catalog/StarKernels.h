@@ -46,10 +46,23 @@ inline void ProjectStar(StarEntry& star, const ProjectionSetup& setup) {
   }
 }
 
+// A star's distance and apparent magnitude for an observer position.
+struct StarMagnitude {
+  double distance;
+  double magnitude;
+};
+
+inline StarMagnitude MagnitudeOf(const StarEntry& star, const MagnitudeTables& tables,
+                                 const Vector3D& position) {
+  const double distance = tables.Distance(SquaredDistance(star.vPos, position));
+  return {distance, star.dAbsMagnitude + tables.Modulus(distance)};
+}
+
 // dDistance and dAppMagnitude of one record.
 inline void UpdateStarMagnitude(StarEntry& star, const MagnitudeTables& tables, const Vector3D& position) {
-  star.dDistance = tables.Distance(SquaredDistance(star.vPos, position));
-  star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
+  const StarMagnitude values = MagnitudeOf(star, tables, position);
+  star.dDistance = values.distance;
+  star.dAppMagnitude = values.magnitude;
 }
 
 // ProjectStar over records [begin, end), asking for lines ahead.

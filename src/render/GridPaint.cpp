@@ -21,8 +21,9 @@ constexpr size_t kBlocksPerTake = 16;
 // Sorted stars ahead of the one being drawn whose pixel the drawing asks for.
 constexpr size_t kPrefetchAhead = 16;
 
-// The end of the stars of block that draw something: by magnitude, those
-// before drawEnd; else every star (the near ones are skipped one by one).
+// The end of the stars of block that may draw something: by magnitude, those
+// before drawEnd; else every star (the near ones, and by magnitude the
+// faint ones before drawEnd, are skipped one by one).
 uint32_t DrawEnd(const GridBlock& block, bool byMagnitude) { return byMagnitude ? block.drawEnd : block.end; }
 
 uint64_t DrawableStars(const std::vector<GridBlock>& blocks, size_t begin, size_t end, bool byMagnitude) {
@@ -40,7 +41,8 @@ void ForEachLandingStar(const GridStar* stars, const GridBlock& block, bool byMa
                         const ScreenFrame& frame, Land land) {
   for (uint32_t s = block.begin, end = DrawEnd(block, byMagnitude); s < end; ++s) {
     const GridStar& star = stars[s];
-    if (star.Index() >= drawCount || star.Code() == kNearCode) continue;
+    if (star.Index() >= drawCount || star.Code() == kNearCode || (byMagnitude && star.Code() == kDrawNothing))
+      continue;
     ProjectedPoint projected;
     int32_t x = 0;
     int32_t r = 0;

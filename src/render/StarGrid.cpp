@@ -1,5 +1,6 @@
-// Building the star grid (a counting sort of the stars by grid cell) and
-// refreshing its draw codes from the stars' magnitude classes.
+// Building the star grid (a counting sort of the stars by grid cell, each
+// block in the order of its absolute magnitudes) and refreshing its draw
+// codes for an observer position.
 #include "render/StarGrid.h"
 
 #include <algorithm>
@@ -8,8 +9,11 @@
 #include <limits>
 #include <mutex>
 #include <new>
+#include <tuple>
 #include <utility>
 
+#include "catalog/MagnitudeBound.h"
+#include "catalog/MagnitudeClass.h"
 #include "catalog/Millionths.h"
 #include "catalog/StarKernels.h"
 #include "parallel/ParallelRange.h"
@@ -87,15 +91,38 @@ class CellMapping {
   int m_cells;
 };
 
-bool AsMillionths(const Vector3D& p, GridStar& star) {
+// A record's position and absolute magnitude in millionths into star and
+// absMagnitude; false, leaving them as they were, when they are no such
+// products (or the magnitude is the lowest number, which the refresh's bound
+// could not exceed).
+bool AsMillionths(const StarEntry& record, GridStar& star, int32_t& starAbsMagnitude) {
   int32_t x = 0;
   int32_t y = 0;
   int32_t z = 0;
-  if (!::AsMillionths(p.x, x) || !::AsMillionths(p.y, y) || !::AsMillionths(p.z, z)) return false;
+  int32_t absMagnitude = 0;
+  if (!::AsMillionths(record.vPos.x, x) || !::AsMillionths(record.vPos.y, y) ||
+      !::AsMillionths(record.vPos.z, z) || !::AsMillionths(record.dAbsMagnitude, absMagnitude) ||
+      absMagnitude == std::numeric_limits<int32_t>::min())
+    return false;
   star.x = x;
   star.y = y;
   star.z = z;
+  starAbsMagnitude = absMagnitude;
   return true;
+}
+
+// The squared distance from position to the nearest point of block's box,
+// summed as SquaredDistance sums: no star in the box is nearer, to the
+// rounding.
+double SquaredDistanceToBox(const GridBlock& block, const Vector3D& position) {
+  auto gap = [](double low, double high, double p) {
+    if (p < low) return low - p;
+    if (p > high) return p - high;
+    return 0.0;
+  };
+  const Vector3D d(gap(block.low.x, block.high.x, position.x), gap(block.low.y, block.high.y, position.y),
+                   gap(block.low.z, block.high.z, position.z));
+  return Dot(d, d);
 }
 
 int CellsPerAxis(int64_t boxedStars) {
@@ -108,6 +135,7 @@ int CellsPerAxis(int64_t boxedStars) {
 void StarGrid::Clear() {
   m_records = nullptr;
   m_stars = {};
+  m_absMagnitudes = {};
   m_blocks = {};
   m_named = {};
   m_labelBits = {};
@@ -126,10 +154,10 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
     // is in millionths.
     const uint32_t cells = mapping.Cells();
     const uint32_t unboxedKey = 2 * cells;
-    auto keyOf = [&](const Vector3D& p, GridStar& star) {
-      if (!Boxed(p)) return unboxedKey;
-      const uint32_t cell = mapping.CellOf(p);
-      return AsMillionths(p, star) ? cell : cells + cell;
+    auto keyOf = [&](const StarEntry& record, GridStar& star, int32_t& absMagnitude) {
+      if (!Boxed(record.vPos)) return unboxedKey;
+      const uint32_t cell = mapping.CellOf(record.vPos);
+      return AsMillionths(record, star, absMagnitude) ? cell : cells + cell;
     };
     // A counting sort that keeps each key's stars in catalogue order: each
     // chunk of the records counts its stars by key, then writes them from
@@ -149,7 +177,8 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
     m_labelBits.Reset(count);
     eachChunk([&](int64_t k, int64_t i) {
       GridStar star{};
-      ++next[k][keyOf(stars[i].vPos, star)];
+      int32_t absMagnitude = 0;
+      ++next[k][keyOf(stars[i], star, absMagnitude)];
       if (stars[i].szName[0] != 0) m_named.Set(i);
     });
     std::vector<uint32_t> keyEnds(unboxedKey + 1);
@@ -159,10 +188,13 @@ bool StarGrid::Build(const StarEntry* stars, int32_t count) {
       keyEnds[key] = begin;
     }
     m_stars.resize(static_cast<size_t>(count));
+    m_absMagnitudes.resize(static_cast<size_t>(count));
     eachChunk([&](int64_t k, int64_t i) {
       GridStar star{0, 0, 0, static_cast<uint32_t>(i)};  // code kDrawNothing
-      const uint32_t key = keyOf(stars[i].vPos, star);
-      m_stars[next[k][key]++] = star;
+      int32_t absMagnitude = 0;
+      const uint32_t at = next[k][keyOf(stars[i], star, absMagnitude)]++;
+      m_stars[at] = star;
+      m_absMagnitudes[at] = absMagnitude;
     });
     m_records = stars;
     MakeBlocks(keyEnds, cells, unboxedKey);
@@ -179,12 +211,14 @@ void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t million
   for (uint32_t key = 0; key <= unboxedKey; ++key)
     for (const uint32_t end = keyEnds[key]; begin < end;) {
       const uint32_t blockEnd = std::min(end, begin + kMaxBlockStars);
-      m_blocks.push_back({{}, {}, begin, blockEnd, begin, key != unboxedKey, key >= millionthsKeys});
+      m_blocks.push_back({{}, {}, begin, blockEnd, begin, key != unboxedKey, key >= millionthsKeys, false});
       begin = blockEnd;
     }
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
+    std::vector<std::pair<int32_t, GridStar>> order;
     for (int64_t b = first; b < last; ++b) {
       GridBlock& block = m_blocks[b];
+      if (!block.fromRecords) SortByAbsoluteMagnitude(block, order);
       block.low = block.high = PositionOf(m_stars[block.begin], block);
       for (uint32_t s = block.begin + 1; s < block.end; ++s) {
         const Vector3D p = PositionOf(m_stars[s], block);
@@ -195,41 +229,72 @@ void StarGrid::MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t million
   });
 }
 
-// Stars ahead of the one whose class is read whose class the refresh asks for.
-constexpr uint32_t kClassPrefetchAhead = 32;
+void StarGrid::SortByAbsoluteMagnitude(const GridBlock& block,
+                                       std::vector<std::pair<int32_t, GridStar>>& order) {
+  order.clear();
+  for (uint32_t s = block.begin; s < block.end; ++s) order.emplace_back(m_absMagnitudes[s], m_stars[s]);
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.Index() < b.second.Index();
+  });
+  for (uint32_t s = block.begin; s < block.end; ++s)
+    std::tie(m_absMagnitudes[s], m_stars[s]) = order[s - block.begin];
+}
 
-void StarGrid::RefreshCodes(const StarEntry* stars, const uint8_t* classes) {
-  const int64_t count = static_cast<int64_t>(m_stars.size());
-  std::vector<uint8_t> recordClasses;  // without classes given, those of the records' values
-  if (classes == nullptr) {
-    recordClasses.resize(static_cast<size_t>(count));
-    ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-      for (int64_t i = begin; i < end; ++i) {
-        if (i + kPrefetchDistance < end) __builtin_prefetch(&stars[i + kPrefetchDistance].dDistance);
-        recordClasses[i] = MagnitudeClassOf(stars[i].dDistance, stars[i].dAppMagnitude);
-      }
-    });
-    classes = recordClasses.data();
-  }
+void StarGrid::RefreshCodes(const StarEntry* stars, const Vector3D* position) {
+  m_fromPosition = position != nullptr;
+  if (m_fromPosition) m_position = *position;
+  m_records = stars;
+  MagnitudeTables::Get();  // built here, before any worker reads it
   std::fill(m_labelBits.words.begin(), m_labelBits.words.end(), 0);
-  ForEachChunk(count, kMinStarsPerThread, [&](int64_t begin, int64_t end) {
-    for (int64_t i = begin; i < end; ++i)
-      if (ClassMayGetLabel(classes[i], m_named.Test(i))) m_labelBits.Set(i);
-  });
-  // The blocks pick up the classes by index: a byte a star, a much smaller
-  // array to read at random than the records.
   ForEachChunk(static_cast<int64_t>(m_blocks.size()), kMinBlocksPerThread, [&](int64_t first, int64_t last) {
-    for (int64_t b = first; b < last; ++b) {
-      GridBlock& block = m_blocks[b];
-      for (uint32_t s = block.begin; s < block.end; ++s) {
-        if (s + kClassPrefetchAhead < block.end)
-          __builtin_prefetch(&classes[m_stars[s + kClassPrefetchAhead].Index()]);
-        m_stars[s].SetCode(PackedCodeOfClass(classes[m_stars[s].Index()]));
-      }
-      const auto drawn = std::partition(
-          m_stars.begin() + block.begin, m_stars.begin() + block.end,
-          [](const GridStar& star) { return star.Code() != kDrawNothing && star.Code() != kNearCode; });
-      block.drawEnd = static_cast<uint32_t>(drawn - m_stars.begin());
-    }
+    for (int64_t b = first; b < last; ++b) RefreshBlock(m_blocks[b]);
   });
+}
+
+void StarGrid::RefreshBlock(GridBlock& block) {
+  const MagnitudeTables& tables = MagnitudeTables::Get();
+  // The stars from settledFrom on are too faint for the block's distance.
+  uint32_t settledFrom = block.end;
+  if (m_fromPosition && block.bounded && !block.fromRecords) {
+    const int32_t faintFrom =
+        magnitude_bound::FaintFromMillionths(SquaredDistanceToBox(block, m_position), tables);
+    settledFrom = static_cast<uint32_t>(
+        std::partition_point(m_absMagnitudes.begin() + block.begin, m_absMagnitudes.begin() + block.end,
+                             [&](int32_t absMagnitude) { return absMagnitude < faintFrom; }) -
+        m_absMagnitudes.begin());
+  }
+  uint32_t drawEnd = block.begin;
+  bool nearCodes = false;
+  for (uint32_t s = block.begin; s < settledFrom; ++s) {
+    GridStar& star = m_stars[s];
+    uint8_t magnitudeClass = kClassFaint;
+    if (!m_fromPosition) {
+      const StarEntry& record = m_records[star.Index()];
+      magnitudeClass = MagnitudeClassOf(record.dDistance, record.dAppMagnitude);
+    } else if (block.fromRecords) {
+      const StarEntry& record = m_records[star.Index()];
+      magnitudeClass =
+          magnitude_bound::ClassOf(SquaredDistance(record.vPos, m_position), record.dAbsMagnitude, tables);
+    } else {
+      magnitudeClass = magnitude_bound::ClassOf(SquaredDistance(MillionthsPosition(star), m_position),
+                                                FromMillionths(m_absMagnitudes[s]), tables);
+    }
+    const PackedCode code = PackedCodeOfClass(magnitudeClass);
+    star.SetCode(code);
+    if (code == kNearCode)
+      nearCodes = true;
+    else if (code != kDrawNothing)
+      drawEnd = s + 1;
+    if (ClassMayGetLabel(magnitudeClass, m_named.Test(star.Index()))) m_labelBits.Set(star.Index());
+  }
+  if (block.nearCodes)
+    for (uint32_t s = settledFrom; s < block.end; ++s) m_stars[s].SetCode(kDrawNothing);
+  block.drawEnd = drawEnd;
+  block.nearCodes = nearCodes;
+}
+
+int32_t StarGrid::RereadCode(const StarEntry& record) const {
+  if (!m_fromPosition) return StarDrawCode(record.dDistance, record.dAppMagnitude, true);
+  const StarMagnitude values = MagnitudeOf(record, MagnitudeTables::Get(), m_position);
+  return StarDrawCode(values.distance, values.magnitude, true);
 }

@@ -1,18 +1,24 @@
 // StarGrid: the compact copy of the catalogue that a recomputing paint walks
-// instead of the records. Each star keeps its position, its catalogue index
-// and how it is drawn; the stars are grouped by a uniform grid over their
+// instead of the records. Each star keeps its position, its absolute
+// magnitude, its catalogue index and how it is drawn; the stars are grouped by a uniform grid over their
 // positions into blocks with a bounding box, so that a block wholly outside
 // the view is skipped in one test.
 //
-// A map file stores each coordinate as whole millionths of a light year, and
-// the records hold those numbers times 1e-6: the grid keeps the whole
-// numbers, 12 bytes a star instead of 24, and makes the records' doubles
-// from them exactly. Stars whose positions are not such products (records
-// not read from a map) go into blocks of their own, whose positions are read
-// from the records.
+// A map file stores each coordinate and the absolute magnitude as whole
+// millionths, and the records hold those numbers times 1e-6: the grid keeps
+// the whole numbers, 16 bytes a star instead of 32 (the magnitudes apart
+// from the positions, which a paint reads alone), and makes the records'
+// doubles from them exactly. Stars whose values are not such products
+// (records not read from a map) go into blocks of their own, whose values
+// are read from the records.
+//
+// Within a block the stars are in the order of their absolute magnitudes,
+// so that a magnitude refresh settles the faint end of a distant block in
+// one step.
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "catalog/Millionths.h"
@@ -54,8 +60,9 @@ struct GridStar {
   }
 };
 
-// Stars [begin, end) of the grid, all inside the box low..high; those before
-// drawEnd have a code that draws something by magnitude. A block of stars with positions
+// Stars [begin, end) of the grid, all inside the box low..high, in the
+// order of their absolute magnitudes where they are whole millionths; none
+// from drawEnd on draws anything by magnitude. A block of stars with positions
 // too large or not finite for a box has bounded false and is never skipped.
 struct GridBlock {
   Vector3D low;
@@ -64,7 +71,8 @@ struct GridBlock {
   uint32_t end;
   uint32_t drawEnd;
   bool bounded;
-  bool fromRecords;  // its stars' positions are their records'
+  bool fromRecords;  // its stars' positions and absolute magnitudes are their records'
+  bool nearCodes;    // some star has kNearCode
 };
 
 class StarGrid {
@@ -86,14 +94,14 @@ class StarGrid {
   bool Build(const StarEntry* stars, int32_t count);
   void Clear();
 
-  // Sets every star's code by magnitude from its MagnitudeClass (classes,
-  // by catalogue index; when null, the classes of its record's dDistance and
-  // dAppMagnitude in stars, the array the grid was built from), kNearCode
-  // for the stars too near to be drawn, and puts the stars that draw
-  // something first in their block. On the way, marks in LabelBits the
-  // stars that may get a label. Throws std::bad_alloc, with the codes
-  // unchanged, when the memory for a class per star is not to be had.
-  void RefreshCodes(const StarEntry* stars, const uint8_t* classes = nullptr);
+  // Sets every star's code by magnitude: for the observer at position, the
+  // code of the distance and magnitude UpdateStarMagnitude gives it (when
+  // position is null, that of its record's dDistance and dAppMagnitude), and
+  // kNearCode for the stars too near to be drawn. A block's stars that its
+  // distance makes too faint, whatever their absolute magnitude beyond a
+  // bound, are settled together. On the way, marks in LabelBits the stars
+  // that may get a label.
+  void RefreshCodes(const StarEntry* stars, const Vector3D* position);
 
   int32_t Count() const { return static_cast<int32_t>(m_stars.size()); }
   const std::vector<GridBlock>& Blocks() const { return m_blocks; }
@@ -107,8 +115,7 @@ class StarGrid {
     const PackedCode code = star.Code();
     if (code == kNearCode) return kDrawNothing;
     if (code != kRereadCode) return code;
-    const StarEntry& record = m_records[star.Index()];
-    return StarDrawCode(record.dDistance, record.dAppMagnitude, true);
+    return RereadCode(m_records[star.Index()]);
   }
   // The StarDrawCode of a star with the magnitudes not drawn: one white
   // pixel unless it is too near.
@@ -123,9 +130,15 @@ class StarGrid {
 
  private:
   void MakeBlocks(const std::vector<uint32_t>& keyEnds, uint32_t millionthsKeys, uint32_t unboxedKey);
+  void SortByAbsoluteMagnitude(const GridBlock& block, std::vector<std::pair<int32_t, GridStar>>& order);
+  void RefreshBlock(GridBlock& block);
+  int32_t RereadCode(const StarEntry& record) const;
 
   const StarEntry* m_records = nullptr;
+  Vector3D m_position;  // of the last RefreshCodes, when m_fromPosition
+  bool m_fromPosition = false;
   std::vector<GridStar> m_stars;
+  std::vector<int32_t> m_absMagnitudes;  // of m_stars, in millionths, in blocks not fromRecords
   std::vector<GridBlock> m_blocks;
   IndexBits m_named;  // by catalogue index: the record has a name
   IndexBits m_labelBits;

@@ -28,7 +28,7 @@ bool StarPaintCache::Prepare(const StarCatalog& catalog) {
   if (catalog.MagnitudesStamp() != m_magnitudesStamp) {
     m_magnitudesStamp = 0;
     try {
-      m_grid.RefreshCodes(catalog.m_pStars, catalog.MagnitudeClasses());
+      m_grid.RefreshCodes(catalog.m_pStars, catalog.DeferredMagnitudes());
       FindLabelStars(catalog);
     } catch (const std::bad_alloc&) {
       m_grid.Clear();
@@ -44,6 +44,8 @@ void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
   // Each chunk of the bits counts its stars, then writes them from where its
   // share begins: the list is made in place, in catalogue order, with no
   // copy of it beside it.
+  const Vector3D* position = catalog.DeferredMagnitudes();
+  const MagnitudeTables& tables = MagnitudeTables::Get();
   const std::vector<uint64_t>& bits = m_grid.LabelBits().words;
   const int64_t words = static_cast<int64_t>(bits.size());
   const int64_t chunks = ChunkCount(words, kMinBitWordsPerThread, HardwareWorkers());
@@ -67,8 +69,10 @@ void StarPaintCache::FindLabelStars(const StarCatalog& catalog) {
       for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
         const int32_t index = static_cast<int32_t>(w * 64 + std::countr_zero(word));
         const StarEntry& star = catalog.m_pStars[index];
-        const double m = star.dAppMagnitude;
-        *into++ = {star.vPos, star.dDistance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0};
+        const StarMagnitude values = position != nullptr ? MagnitudeOf(star, tables, *position)
+                                                         : StarMagnitude{star.dDistance, star.dAppMagnitude};
+        const double m = values.magnitude;
+        *into++ = {star.vPos, values.distance, m, index, m < 3.0, m < 5.0 && star.szName[0] != 0};
       }
   });
 }

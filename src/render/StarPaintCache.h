@@ -1,9 +1,10 @@
 // StarPaintCache: what the view keeps between recomputing paints so that a
 // frame need not walk the record array: the star grid with its draw codes,
-// the stars that may get a label with their positions, and the grid pass. It
-// follows the catalogue's stamps, so it is
-// rebuilt whenever the positions (and with them the names), distances or
-// magnitudes of the records change.
+// the stars that may get a label with their positions and exact distances
+// and magnitudes, and the grid pass. It follows the catalogue's stamps, so it
+// is rebuilt whenever the positions (and with them the names) change, and its
+// codes and labels made again whenever the distances and magnitudes do: for
+// the catalogue's deferred position, without the records' own values.
 //
 // A paint from the cache leaves the records' projected fields (dProjX, dProjY,
 // bVisible) as they were: its label pass projects the stars it labels for
@@ -46,8 +47,8 @@ class StarPaintCache {
   // A star that may get a label: where it is, and which texts it may get.
   struct LabelStar {
     Vector3D pos;
-    double distance;   // the record's dDistance
-    double magnitude;  // the record's dAppMagnitude
+    double distance;   // its dDistance for the catalogue's position
+    double magnitude;  // its dAppMagnitude for the catalogue's position
     int32_t index;
     bool bright;  // magnitude below 3: may get its distance
     bool named;   // a name and a magnitude below 5: may get its name

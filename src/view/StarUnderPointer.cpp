@@ -32,8 +32,9 @@ std::string StarReadoutAt(CSkyglassView& view, int x, int y) {
 }
 
 std::string SelectionReadout(CSkyglassView& view) {
-  const StarCatalog& catalog = view.GetDocument().m_catalog;
+  StarCatalog& catalog = view.GetDocument().m_catalog;
   const int32_t index = view.m_nSelectedStar;
   if (view.GetDocument().m_bMapPresent == 0 || index < 0 || index >= catalog.m_nStars) return {};
+  catalog.WriteMagnitudesOf(index);
   return FormatStarReadout(catalog.m_pStars[index], MagnitudeStateOf(view));
 }

@@ -126,6 +126,7 @@ TEST(UpdateMagnitudes, MeasuresFromTheObserverAndKeepsEveryStarsOwnMagnitude) {
   catalog.m_pStars[1].dAbsMagnitude = 4.0;
   catalog.m_pStars[2].dAbsMagnitude = 0.0;
   catalog.UpdateMagnitudes({1, 2, 3});
+  catalog.WriteAllMagnitudes();
   EXPECT_EQ(catalog.m_pStars[0].dDistance, 5.0);
   EXPECT_EQ(catalog.m_pStars[0].dAppMagnitude, -2.5 + Modulus(500 / 3260.0));
   EXPECT_EQ(catalog.m_pStars[1].dAppMagnitude, 4.0 - 19.0);

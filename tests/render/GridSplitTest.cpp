@@ -104,7 +104,7 @@ TEST(GridSplits, EveryWayOfSharingOutPaintsAsTheReference) {
   for (const Observer& observer : Observers(stars, grid)) {
     reference::UpdateMagnitudes(stars.data(), static_cast<int64_t>(stars.size()), observer.position);
     std::copy(stars.begin(), stars.end(), catalog.m_pStars);
-    grid.RefreshCodes(catalog.m_pStars);
+    grid.RefreshCodes(catalog.m_pStars, nullptr);
     for (const Split& split : kSplits) {
       SCOPED_TRACE(testing::Message() << observer.name << ", " << split.name);
       GridPaint paint;

@@ -103,6 +103,7 @@ TEST_F(DisplayToggles, MagnitudeDrawingOnRecomputesAtOnce) {
   EXPECT_EQ(view.m_bMagnitudeDrawing, 1);
   EXPECT_TRUE(MagnitudesRecomputed());
   EXPECT_EQ(view.m_bMagnitudesValid, 1);
+  doc.m_catalog.WriteMagnitudesOf(0);
   EXPECT_EQ(doc.m_catalog.m_pStars[0].dDistance, 13.0);  // (3, 4, 12) from the origin
 }
 

@@ -175,6 +175,7 @@ TEST_F(ViewTest, FirstPaintComputesMagnitudesAndDrawsTheFrame) {
   EXPECT_EQ(view.m_bMagnitudesValid, 1);
   EXPECT_EQ(view.m_bProjectionDirty, 0);
   EXPECT_EQ(view.m_nStarCount, 1);
+  doc.m_catalog.WriteMagnitudesOf(0);
   EXPECT_NEAR(Star(0).dDistance, 10.0, 1e-6);
   EXPECT_EQ(LitPixels(*view.m_hStarBitmap), (std::vector<LitPixel>{{320, 240, W}}));
   EXPECT_EQ(platform.copies, 1);
