@@ -46,7 +46,7 @@ class BenchPlatform : public ViewPlatform {
     std::copy(stars.words.begin(), stars.words.end(), window.begin());
   }
   void FillWindowRect(const WindowRect&, uint32_t) override {}
-  void DrawWindowText(std::string_view, const WindowRect&, uint32_t) override {}
+  void DrawWindowText(std::string_view, const WindowRect&, uint32_t, TextBreaks) override {}
 
   std::vector<uint16_t> window;  // what the last copy put on the screen
   int clockMs = -1;              // the time within the hour the view reads; -1: the machine's

@@ -3,6 +3,7 @@
 // faked keyboard.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,8 +18,13 @@ class LockKeyReader {
   virtual ~LockKeyReader() = default;
   // The locks as they are now; nullopt where the state cannot be read.
   virtual std::optional<LockKeys> Read() const = 0;
+  // From now on calls changed whenever the keyboard reports that a lock
+  // changed, whichever window has the focus; a reader that gets no such
+  // reports never calls it.
+  virtual void WatchChanges(std::function<void()> changed) { (void)changed; }
 };
 
-// The X server's keyboard indicators (XKB) on the xcb platform; on any other
-// platform (offscreen, Wayland) a reader that reads nothing.
+// The X server's keyboard indicators (XKB) on the xcb platform, watched
+// through XKB's indicator state events; on any other platform (offscreen,
+// Wayland) a reader that reads nothing.
 std::unique_ptr<LockKeyReader> MakeX11LockKeyReader();

@@ -1,6 +1,10 @@
 // The lock states from the X server's named keyboard indicators, through the
-// Xlib display that Qt's xcb platform opened.
+// Xlib display that Qt's xcb platform opened, and their changes from XKB's
+// indicator state events, which reach Qt's xcb event loop.
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
 #include <QGuiApplication>
+#include <cstdint>
 
 #include "framework/LockKeyReader.h"
 
@@ -9,7 +13,7 @@
 
 namespace {
 
-class X11LockKeyReader : public LockKeyReader {
+class X11LockKeyReader : public LockKeyReader, public QAbstractNativeEventFilter {
  public:
   explicit X11LockKeyReader(Display* display) : m_display(display) {}
 
@@ -18,6 +22,26 @@ class X11LockKeyReader : public LockKeyReader {
     if (!IsOn("Caps Lock", keys.caps) || !IsOn("Num Lock", keys.num) || !IsOn("Scroll Lock", keys.scroll))
       return std::nullopt;
     return keys;
+  }
+
+  void WatchChanges(std::function<void()> changed) override {
+    int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (!XkbQueryExtension(m_display, &opcode, &m_xkbEvent, &error, &major, &minor)) return;
+    m_changed = std::move(changed);
+    // Only this event's bit is changed: Qt's own XKB selections stay.
+    XkbSelectEvents(m_display, XkbUseCoreKbd, XkbIndicatorStateNotifyMask, XkbIndicatorStateNotifyMask);
+    XFlush(m_display);
+    qGuiApp->installNativeEventFilter(this);  // the filter's destructor removes it
+  }
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+    // An XKB event: the extension's event code in the first byte (its top bit
+    // marks a sent event), XKB's own event type in the second.
+    const auto* event = static_cast<const uint8_t*>(message);
+    if (eventType == "xcb_generic_event_t" && (event[0] & 0x7F) == m_xkbEvent &&
+        event[1] == XkbIndicatorStateNotify)
+      m_changed();
+    return false;
   }
 
  private:
@@ -32,6 +56,8 @@ class X11LockKeyReader : public LockKeyReader {
   }
 
   Display* m_display;
+  int m_xkbEvent = -1;
+  std::function<void()> m_changed;
 };
 
 class UnreadableLockKeys : public LockKeyReader {

@@ -7,6 +7,8 @@
 
 void DrawNoMapScreen(ViewPlatform& platform, std::string_view reason) {
   platform.FillWindowRect(kNoMapFillRect, kColorBlack);
-  platform.DrawWindowText(kNoMapMessage, kNoMapTextRect, kColorRed);
-  if (!reason.empty()) platform.DrawWindowText("\n\n" + std::string(reason), kNoMapReasonRect, kColorRed);
+  platform.DrawWindowText(kNoMapMessage, kNoMapTextRect, kColorRed, TextBreaks::AtNewlines);
+  if (!reason.empty())
+    platform.DrawWindowText("\n\n" + std::string(reason), kNoMapReasonRect, kColorRed,
+                            TextBreaks::AtNewlinesAndWords);
 }

@@ -14,8 +14,9 @@ inline constexpr std::string_view kNoMapMessage =
 inline constexpr WindowRect kNoMapFillRect{0, 0, 640, 480};
 inline constexpr WindowRect kNoMapTextRect{20, 20, 500, 80};
 // The reason is drawn after two empty lines from the message's top-left
-// corner, so that it takes the third line in the same font, and may run to
-// the right edge of the black area.
+// corner, so that it takes the third line in the same font; it runs to the
+// right edge of the black area and goes on below, broken between words,
+// where it is longer.
 inline constexpr WindowRect kNoMapReasonRect{20, 20, 640, 480};
 
 // Paints the no-map screen on the window, with reason (when not empty) as its

@@ -23,6 +23,9 @@ struct WindowRect {
   int bottom;
 };
 
+// Where window text may start a new line.
+enum class TextBreaks { AtNewlines, AtNewlinesAndWords };
+
 class ViewPlatform {
  public:
   virtual ~ViewPlatform() = default;
@@ -51,6 +54,8 @@ class ViewPlatform {
 
   // Window painting for the screen shown without a map.
   virtual void FillWindowRect(const WindowRect& rect, uint32_t colorRef) = 0;
-  // Text from the rectangle's top-left, lines broken only at '\n', clipped.
-  virtual void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) = 0;
+  // Text from the rectangle's top-left, lines broken at '\n' (and, with
+  // AtNewlinesAndWords, between words where a line would not fit), clipped.
+  virtual void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                              TextBreaks breaks) = 0;
 };

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "catalog/SkyglassDoc.h"
-#include "interaction/AngleUnits.h"
 #include "framework/LocalClock.h"
+#include "interaction/AngleUnits.h"
 #include "shell/PngFile.h"
 #include "shell/TextDrawer.h"
 #include "shell/WindowPainter.h"
@@ -43,9 +43,10 @@ class HeadlessViewPlatform : public ViewPlatform {
     QPainter painter(&m_image);
     WindowPainter(painter, QGuiApplication::font()).FillRect(rect, colorRef);
   }
-  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override {
+  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                      TextBreaks breaks) override {
     QPainter painter(&m_image);
-    WindowPainter(painter, QGuiApplication::font()).DrawText(text, rect, colorRef);
+    WindowPainter(painter, QGuiApplication::font()).DrawText(text, rect, colorRef, breaks);
   }
 
  private:

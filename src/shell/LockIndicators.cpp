@@ -29,8 +29,7 @@ bool IsLockOn(int indicatorId, const LockKeys& keys) {
 
 }  // namespace
 
-LockIndicators::LockIndicators(QStatusBar& bar, QWidget& window)
-    : QObject(&window), m_window(window), m_reader(MakeX11LockKeyReader()) {
+LockIndicators::LockIndicators(QStatusBar& bar, QWidget& window) : QObject(&window), m_window(window) {
   for (const StatusIndicator& indicator : StatusIndicators()) {
     auto* pane = new QLabel(QString::fromLatin1(indicator.text), &window);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -40,11 +39,12 @@ LockIndicators::LockIndicators(QStatusBar& bar, QWidget& window)
     m_panes.push_back(pane);
   }
   qApp->installEventFilter(this);
-  Refresh();
+  SetReader(MakeX11LockKeyReader());
 }
 
 void LockIndicators::SetReader(std::unique_ptr<LockKeyReader> reader) {
   m_reader = std::move(reader);
+  m_reader->WatchChanges([this] { Refresh(); });
   Refresh();
 }
 

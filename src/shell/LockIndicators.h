@@ -1,7 +1,8 @@
 // The status bar's CAP, NUM and SCRL panes: each shows its text only while
 // its lock is on, and is blank where the keyboard cannot be read. The state
-// is read at start, whenever the window becomes active and after every press
-// or release of a lock key.
+// is read at start, whenever the window becomes active, after every press or
+// release of a lock key and whenever the reader reports a change (another
+// program may switch a lock while this window is shown but not focused).
 #pragma once
 
 #include <QObject>

@@ -45,8 +45,9 @@ void SkyglassViewWidget::FillWindowRect(const WindowRect& rect, uint32_t colorRe
   if (m_windowPainter != nullptr) m_windowPainter->FillRect(rect, colorRef);
 }
 
-void SkyglassViewWidget::DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) {
-  if (m_windowPainter != nullptr) m_windowPainter->DrawText(text, rect, colorRef);
+void SkyglassViewWidget::DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                                        TextBreaks breaks) {
+  if (m_windowPainter != nullptr) m_windowPainter->DrawText(text, rect, colorRef, breaks);
 }
 
 bool SkyglassViewWidget::event(QEvent* event) {

@@ -39,7 +39,8 @@ class SkyglassViewWidget : public QWidget, public ViewPlatform, public CommandTa
   void DrawText(PixelBuffer& target, int x, int y, std::string_view text, uint32_t colorRef) override;
   void CopyToWindow(const PixelBuffer& stars) override;
   void FillWindowRect(const WindowRect& rect, uint32_t colorRef) override;
-  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override;
+  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                      TextBreaks breaks) override;
 
   // CommandTarget
   bool OnCommand(int id) override { return m_view.OnCommand(id); }

@@ -40,7 +40,8 @@ void WindowPainter::FillRect(const WindowRect& rect, uint32_t colorRef) {
   m_painter.fillRect(RectFrom(rect), ColorFromRef(colorRef));
 }
 
-void WindowPainter::DrawText(std::string_view text, const WindowRect& rect, uint32_t colorRef) {
+void WindowPainter::DrawText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                             TextBreaks breaks) {
   const QRect bounds = RectFrom(rect);
   m_painter.save();
   m_painter.setClipRect(bounds);
@@ -48,6 +49,7 @@ void WindowPainter::DrawText(std::string_view text, const WindowRect& rect, uint
   m_painter.setPen(ColorFromRef(colorRef));
   m_painter.setBackgroundMode(Qt::OpaqueMode);
   m_painter.setBackground(Qt::black);
-  m_painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop, DecodeCp1252(text));
+  const int wrap = breaks == TextBreaks::AtNewlinesAndWords ? Qt::TextWordWrap : 0;
+  m_painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop | wrap, DecodeCp1252(text));
   m_painter.restore();
 }

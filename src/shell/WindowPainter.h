@@ -25,9 +25,9 @@ class WindowPainter {
 
   void CopyToWindow(const PixelBuffer& stars);
   void FillRect(const WindowRect& rect, uint32_t colorRef);
-  // Left-aligned from the top, lines broken only at '\n', clipped to rect,
+  // Left-aligned from the top, lines broken as breaks says, clipped to rect,
   // on an opaque black background.
-  void DrawText(std::string_view text, const WindowRect& rect, uint32_t colorRef);
+  void DrawText(std::string_view text, const WindowRect& rect, uint32_t colorRef, TextBreaks breaks);
 
  private:
   QPainter& m_painter;

@@ -200,14 +200,17 @@ TEST_F(MainFrameTest, StatusBarShowsPromptsWhereReadyStands) {
   options->close();
 }
 
-// A keyboard whose locks the test sets.
+// A keyboard whose locks the test sets, and which reports their changes when the test says so.
 class FakeLockKeys : public LockKeyReader {
  public:
   explicit FakeLockKeys(std::optional<LockKeys>& keys) : m_keys(keys) {}
   std::optional<LockKeys> Read() const override { return m_keys; }
+  void WatchChanges(std::function<void()> changed) override { m_changed = std::move(changed); }
+  void ReportChange() const { m_changed(); }
 
  private:
   std::optional<LockKeys>& m_keys;
+  std::function<void()> m_changed;
 };
 
 QStringList LockPaneTexts(const LockIndicators& indicators) {
@@ -244,7 +247,9 @@ TEST_F(MainFrameTest, LockPanesShowTheirTextOnlyWhileTheirLockIsOn) {
 TEST_F(MainFrameTest, LockPanesFollowLockKeysAndTheWindowsActivation) {
   std::optional<LockKeys> keys = LockKeys{};
   LockIndicators& indicators = *Frame()->Indicators();
-  indicators.SetReader(std::make_unique<FakeLockKeys>(keys));
+  auto reader = std::make_unique<FakeLockKeys>(keys);
+  const FakeLockKeys& keyboard = *reader;
+  indicators.SetReader(std::move(reader));
 
   keys->caps = true;
   QTest::keyClick(ViewWidget(), Qt::Key_A);  // not a lock key: nothing read
@@ -260,6 +265,11 @@ TEST_F(MainFrameTest, LockPanesFollowLockKeysAndTheWindowsActivation) {
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(Frame(), &activate);
   EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"", "", "SCRL"}));
+
+  // Changed by another program, reported by the keyboard without a key event here.
+  keys = LockKeys{.num = true};
+  keyboard.ReportChange();
+  EXPECT_EQ(LockPaneTexts(indicators), (QStringList{"", "NUM", ""}));
 }
 
 // The idle update and the menu update, driven by the event loop itself.

@@ -28,8 +28,9 @@ class FakeViewPlatform : public ViewPlatform {
   int copies = 0;                   // CopyToWindow calls
   PixelBuffer lastCopy;
   std::vector<WindowRect> filledRects;
-  std::vector<uint32_t> fillColors;       // FillWindowRect colours, parallel to filledRects
-  std::vector<RecordedText> windowTexts;  // DrawWindowText calls (x, y = rect's top-left)
+  std::vector<uint32_t> fillColors;          // FillWindowRect colours, parallel to filledRects
+  std::vector<RecordedText> windowTexts;     // DrawWindowText calls (x, y = rect's top-left)
+  std::vector<TextBreaks> windowTextBreaks;  // parallel to windowTexts
   // Answers RunDialog; by default every dialog is cancelled.
   std::function<bool(DialogModel&)> dialogHandler;
   // When set, DrawText also writes one pixel of the text colour at (x, y).
@@ -57,7 +58,9 @@ class FakeViewPlatform : public ViewPlatform {
     filledRects.push_back(rect);
     fillColors.push_back(colorRef);
   }
-  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef) override {
+  void DrawWindowText(std::string_view text, const WindowRect& rect, uint32_t colorRef,
+                      TextBreaks breaks) override {
     windowTexts.push_back({rect.left, rect.top, std::string(text), colorRef});
+    windowTextBreaks.push_back(breaks);
   }
 };

@@ -164,6 +164,9 @@ TEST_F(ViewTest, NoMapPaintGivesTheReasonOnTheThirdLine) {
   // Two empty lines from the message's corner put the reason below its two lines.
   EXPECT_EQ(platform.windowTexts[1],
             (RecordedText{20, 20, "\n\nunused.smp: cannot open the file: No such file or directory", 255u}));
+  // The two lines as they always were; the reason goes on below where it is too long for its line.
+  EXPECT_EQ(platform.windowTextBreaks,
+            (std::vector<TextBreaks>{TextBreaks::AtNewlines, TextBreaks::AtNewlinesAndWords}));
 }
 
 TEST_F(ViewTest, FirstPaintComputesMagnitudesAndDrawsTheFrame) {
