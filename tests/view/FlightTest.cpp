@@ -7,6 +7,7 @@
 // numbers, with magnitude drawing off and at the tolerance's extremes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -93,7 +94,8 @@ struct FlightRow {
 class Flight : public testing::TestWithParam<FlightRow> {};
 
 // The read-outs at points spread over the view, against the pick and the
-// read-out of the reference's records.
+// read-out of the reference's records; and the read-out of the faintest
+// star, whose record a refresh is the last to write, as the selection's.
 void ExpectReadoutsAsReference(CSkyglassView& view, const std::vector<StarEntry>& expected) {
   const bool magnitudesDrawn = view.m_bMagnitudeDrawing == 1 && view.m_bMagnitudesValid == 1;
   const MagnitudeState state = MagnitudeStateOf(view);
@@ -105,6 +107,12 @@ void ExpectReadoutsAsReference(CSkyglassView& view, const std::vector<StarEntry>
           index == DrawnStarMap::kNoStar ? std::string() : FormatStarReadout(expected[index], state);
       ASSERT_EQ(StarReadoutAt(view, x, y), text) << x << ", " << y;
     }
+  const auto faintest = std::max_element(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+    return a.dAbsMagnitude < b.dAbsMagnitude;
+  });
+  view.m_nSelectedStar = static_cast<int32_t>(faintest - expected.begin());
+  EXPECT_EQ(SelectionReadout(view), FormatStarReadout(*faintest, state));
+  view.m_nSelectedStar = -1;  // its marker is no part of the reference frame
 }
 
 TEST_P(Flight, EveryStepPaintsAndReadsAsTheReference) {
