@@ -35,6 +35,9 @@ std::string HexByte(int value) {
   return text;
 }
 
+// "1 star", "16,777,215 stars"
+std::string StarCount(uint64_t count) { return WithThousands(count) + (count == 1 ? " star" : " stars"); }
+
 // "record 5 of 100"
 std::string RecordOf(const MapDiagnosis& d) {
   return "record " + WithThousands(static_cast<uint64_t>(d.record) + 1) + " of " + WithThousands(d.count);
@@ -71,13 +74,12 @@ std::string MapFailureReason(const MapDiagnosis& d) {
     case MapRejection::BadByte10:
       return WrongHeaderByte(d, 1);
     case MapRejection::CountTooLarge:
-      return "truncated: the count of " + WithThousands(d.count) + " stars at byte offset " +
-             std::to_string(d.offset) + " needs at least " +
-             WithThousands(kMapHeaderBytes + uint64_t{d.count} * kMinimumRecordBytes) + " bytes";
+      return "truncated: the count of " + StarCount(d.count) + " at byte offset " + std::to_string(d.offset) +
+             " needs at least " + WithThousands(kMapHeaderBytes + uint64_t{d.count} * kMinimumRecordBytes) +
+             " bytes";
     case MapRejection::OutOfMemory:
       if (d.count > 0)
-        return "not enough memory for " + WithThousands(d.count) + " stars (" + MemorySize(d.bytesNeeded) +
-               ")";
+        return "not enough memory for " + StarCount(d.count) + " (" + MemorySize(d.bytesNeeded) + ")";
       if (d.bytesNeeded > 0) return "not enough memory to read the file (" + MemorySize(d.bytesNeeded) + ")";
       return "not enough memory to load the map";
     case MapRejection::TruncatedRecord:

@@ -93,7 +93,7 @@ TEST(MapFailureText, MemoryReasonsGiveTheSizeNeeded) {
        "not enough memory for 16,777,215 stars (3.5 GiB)"},
       {"one star",
        {.rejection = MapRejection::OutOfMemory, .count = 1, .bytesNeeded = 224},
-       "not enough memory for 1 stars (224 bytes)"},
+       "not enough memory for 1 star (224 bytes)"},
       {"file's bytes",
        {.rejection = MapRejection::OutOfMemory, .bytesNeeded = 500000000},
        "not enough memory to read the file (476.8 MiB)"},
