@@ -2,7 +2,7 @@
 // application each answer commands and command-state updates by id.
 #pragma once
 
-#include "view/CommandUI.h"
+#include "command/CommandUI.h"
 
 class CommandTarget {
  public:

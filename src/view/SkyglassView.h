@@ -22,7 +22,7 @@
 #include "render/StarLayers.h"
 #include "render/StarPaintCache.h"
 #include "render/ViewPlatform.h"
-#include "view/CommandUI.h"
+#include "command/CommandUI.h"
 
 struct DragPoint {
   int x;

@@ -12,7 +12,7 @@
 #include "CatalogFill.h"
 #include "FakeDialog.h"
 #include "FakeViewPlatform.h"
-#include "view/CommandUI.h"
+#include "command/CommandUI.h"
 #include "view/KeyboardTravel.h"
 #include "view/SkyglassView.h"
 
