@@ -29,15 +29,11 @@
 
 // A code of StarDrawCode in a byte: the codes from -127 (discs of up to 127
 // pixels) to 3; kRereadCode for a larger disc, whose code is read again from
-// the record; kNearCode for a star nearer than kNearestDrawnDistance, which
-// is drawn in no mode.
+// the record (worked out again for the refresh's position); kNearCode for a
+// star nearer than kNearestDrawnDistance, which is drawn in no mode.
 using PackedCode = int8_t;
 inline constexpr PackedCode kRereadCode = -128;
 inline constexpr PackedCode kNearCode = 127;
-
-inline PackedCode PackCode(int32_t code) {
-  return code > kRereadCode ? static_cast<PackedCode>(code) : kRereadCode;
-}
 
 // The packed code of a star of class magnitudeClass.
 inline PackedCode PackedCodeOfClass(uint8_t magnitudeClass) {
