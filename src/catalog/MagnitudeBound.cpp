@@ -75,16 +75,18 @@ uint8_t ClassOf(double squared, double absMagnitude, const MagnitudeTables& tabl
   return MagnitudeClassOf(distance, absMagnitude + tables.Modulus(distance));
 }
 
-int32_t FaintFromMillionths(double squared, const MagnitudeTables& tables) {
+int64_t FaintFromMillionths(double squared, const MagnitudeTables& tables) {
   // The distance and the modulus both grow with the squared distance (the
   // lookups read a table at the index below, of a function that grows), so
   // a star farther away has at least this modulus, short of the roundings.
-  if (!(squared >= kBeyondNear)) return std::numeric_limits<int32_t>::max();
+  constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
+  if (!(squared >= kBeyondNear)) return kNone;
   const double modulus = tables.Modulus(tables.Distance(squared));
-  if (!(modulus > -1e6)) return std::numeric_limits<int32_t>::max();
-  const double faintFrom = 7.0 - modulus + kRoundingMargin;
-  if (!(faintFrom < 2000.0)) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::ceil(faintFrom * 1e6));
+  if (!(modulus > -1e6)) return kNone;  // not a number either
+  // An infinite modulus (an infinite distance) makes every star faint.
+  const double faintFrom = std::ceil((7.0 - modulus + kRoundingMargin) * 1e6);
+  if (!(faintFrom < 1e12)) return kNone;
+  return faintFrom > -1e12 ? static_cast<int64_t>(faintFrom) : std::numeric_limits<int64_t>::min();
 }
 
 }  // namespace magnitude_bound

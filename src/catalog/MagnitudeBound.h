@@ -27,8 +27,8 @@ double FastModulus(double s);
 uint8_t ClassOf(double squared, double absMagnitude, const MagnitudeTables& tables);
 
 // An absolute magnitude in whole millionths from which every star whose
-// squared distance is at least squared (a number, not below 0) has the
-// class kClassFaint; INT32_MAX when the distance lets no such bound be given.
-int32_t FaintFromMillionths(double squared, const MagnitudeTables& tables);
+// squared distance is at least squared has the class kClassFaint; INT64_MAX
+// when the distance lets no such bound be given (too near, or not a number).
+int64_t FaintFromMillionths(double squared, const MagnitudeTables& tables);
 
 }  // namespace magnitude_bound

@@ -256,7 +256,7 @@ void StarGrid::RefreshBlock(GridBlock& block) {
   // The stars from settledFrom on are too faint for the block's distance.
   uint32_t settledFrom = block.end;
   if (m_fromPosition && block.bounded && !block.fromRecords) {
-    const int32_t faintFrom =
+    const int64_t faintFrom =
         magnitude_bound::FaintFromMillionths(SquaredDistanceToBox(block, m_position), tables);
     settledFrom = static_cast<uint32_t>(
         std::partition_point(m_absMagnitudes.begin() + block.begin, m_absMagnitudes.begin() + block.end,

@@ -63,15 +63,24 @@ TEST(MagnitudeBound, FaintFromHoldsBeyondItsDistanceAndIsTight) {
                             100000.0,  999999.0, 1e6,      1.000001e6, 4.4e6,   1e9,     1e12};
   for (const double s : squared) {
     SCOPED_TRACE(s);
-    const int32_t faintFrom = magnitude_bound::FaintFromMillionths(s, tables);
+    const int64_t faintFrom = magnitude_bound::FaintFromMillionths(s, tables);
+    ASSERT_GT(faintFrom, std::numeric_limits<int32_t>::min());
     ASSERT_LT(faintFrom, std::numeric_limits<int32_t>::max());
+    const auto absMagnitude = [](int64_t millionths) {
+      return FromMillionths(static_cast<int32_t>(millionths));
+    };
     for (const double beyond : {s, std::nextafter(s, 1e300), s * 1.000001, s * 1.1, s * 100.0})
-      EXPECT_EQ(magnitude_bound::ClassOf(beyond, FromMillionths(faintFrom), tables), kClassFaint) << beyond;
-    EXPECT_NE(magnitude_bound::ClassOf(s, FromMillionths(faintFrom - 1), tables), kClassFaint);
+      EXPECT_EQ(magnitude_bound::ClassOf(beyond, absMagnitude(faintFrom), tables), kClassFaint) << beyond;
+    EXPECT_NE(magnitude_bound::ClassOf(s, absMagnitude(faintFrom - 1), tables), kClassFaint);
   }
-  // Near enough to be too near, or no distance: no bound.
+  // Near enough to be too near, or no distance: no bound, not even for the
+  // faintest magnitude a map holds.
   for (const double s : {0.0, 0.9e-4, std::numeric_limits<double>::quiet_NaN()})
-    EXPECT_EQ(magnitude_bound::FaintFromMillionths(s, tables), std::numeric_limits<int32_t>::max()) << s;
+    EXPECT_EQ(magnitude_bound::FaintFromMillionths(s, tables), std::numeric_limits<int64_t>::max()) << s;
+  // An infinite distance: every star.
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(magnitude_bound::FaintFromMillionths(infinity, tables), std::numeric_limits<int64_t>::min());
+  EXPECT_EQ(magnitude_bound::ClassOf(infinity, -2147.483647, tables), kClassFaint);
 }
 
 TEST(StarCatalogMagnitudes, RecordsWrittenWhenAskedForAsTheStraightforwardPass) {

@@ -50,5 +50,7 @@ inline std::vector<StarEntry> MagnitudeEdgeStars(const Vector3D& observer) {
   stars[300].vPos = observer;                                              // distance 0
   stars[301].vPos = Vector3D(observer.x + 0.005, observer.y, observer.z);  // nearer than drawn
   stars[302].vPos = Vector3D(observer.x, observer.y + 0.01, observer.z);   // just not
+  stars[303].vPos = Vector3D(observer.x, observer.y, observer.z + 0.004);  // too near, and the faintest
+  stars[303].dAbsMagnitude = 2147.483647;                                  // a map can hold
   return stars;
 }
