@@ -58,11 +58,12 @@ inline StarMagnitude MagnitudeOf(const StarEntry& star, const MagnitudeTables& t
   return {distance, star.dAbsMagnitude + tables.Modulus(distance)};
 }
 
-// dDistance and dAppMagnitude of one record.
+// dDistance and dAppMagnitude of one record: MagnitudeOf, written in the
+// straightforward pass's own steps, so that even a NaN keeps its payload
+// (which follows the order in which the compiler takes the operands).
 inline void UpdateStarMagnitude(StarEntry& star, const MagnitudeTables& tables, const Vector3D& position) {
-  const StarMagnitude values = MagnitudeOf(star, tables, position);
-  star.dDistance = values.distance;
-  star.dAppMagnitude = values.magnitude;
+  star.dDistance = tables.Distance(SquaredDistance(star.vPos, position));
+  star.dAppMagnitude = star.dAbsMagnitude + tables.Modulus(star.dDistance);
 }
 
 // ProjectStar over records [begin, end), asking for lines ahead.
