@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
